@@ -1,0 +1,21 @@
+# Installs the Debian packages that the scripts of this project need and that
+# are missing. Sourced by run.sh and test.sh.
+
+talkbase_install() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What building the program and its tests needs.
+TALKBASE_BUILD_PACKAGES=(g++ make cmake pkg-config libgtest-dev libgmock-dev
+    qt6-base-dev qt6-multimedia-dev libgl-dev)
