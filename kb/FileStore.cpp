@@ -1,0 +1,228 @@
+#include "FileStore.h"
+
+#include "Cp1251.h"
+#include "FileError.h"
+#include "PlainText.h"
+#include "Rtf.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <ctime>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace kb {
+namespace {
+
+// A file changed within this span of its parsing may change again without a
+// new time stamp (time stamps come from a coarse clock), so such a copy is
+// parsed again at the next read.
+constexpr long long kRacyWindowNs = 50'000'000;
+
+long long nanoseconds(const timespec& t) {
+    return static_cast<long long>(t.tv_sec) * 1'000'000'000LL + t.tv_nsec;
+}
+
+long long nowNs() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return nanoseconds(now);
+}
+
+bool sameNameIgnoringCase(const std::string& diskName, const std::string& wanted) {
+    return upperCase(utf8ToCp1251(diskName)) == upperCase(utf8ToCp1251(wanted));
+}
+
+// Closes a descriptor on every path out of a function.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() { close(); }
+    int get() const { return fd_; }
+    bool close() {
+        if (fd_ < 0)
+            return true;
+        const bool ok = ::close(fd_) == 0;
+        fd_ = -1;
+        return ok;
+    }
+
+private:
+    int fd_;
+};
+
+bool writeAll(int fd, const std::string& bytes) {
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// The file a path finally names, following symbolic links (bounded, so a
+// loop of links cannot hang the program).
+fs::path followLinks(fs::path path) {
+    std::error_code error;
+    for (int hop = 0; hop < 40 && fs::is_symlink(path, error); ++hop) {
+        const fs::path target = fs::read_symlink(path, error);
+        if (error)
+            break;
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return path;
+}
+
+} // namespace
+
+FileStore::FileStore(fs::path workingDirectory) : root_(std::move(workingDirectory)) {}
+
+fs::path FileStore::locate(std::string_view programPath) const {
+    std::string spelled = cp1251ToUtf8(programPath);
+    for (char& c : spelled) {
+        if (c == '\\')
+            c = '/';
+    }
+    fs::path current = (!spelled.empty() && spelled.front() == '/') ? fs::path("/") : root_;
+    std::size_t start = 0;
+    while (start <= spelled.size()) {
+        std::size_t end = spelled.find('/', start);
+        if (end == std::string::npos)
+            end = spelled.size();
+        const std::string component = spelled.substr(start, end - start);
+        start = end + 1;
+        if (component.empty() || component == ".")
+            continue;
+        fs::path candidate = current / component;
+        std::error_code error;
+        if (component != ".." && !fs::exists(fs::symlink_status(candidate, error))) {
+            for (const auto& entry : fs::directory_iterator(current, error)) {
+                if (sameNameIgnoringCase(entry.path().filename().string(), component)) {
+                    candidate = entry.path();
+                    break;
+                }
+            }
+        }
+        current = std::move(candidate);
+    }
+    return current;
+}
+
+FileStore::Stamp FileStore::stampOf(const struct stat& info) {
+    return {static_cast<unsigned long long>(info.st_dev),
+            static_cast<unsigned long long>(info.st_ino), static_cast<long long>(info.st_size),
+            nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
+}
+
+std::string FileStore::cacheKey(const fs::path& file, TextKind kind) {
+    return (kind == TextKind::Rich ? "R:" : "P:") + file.string();
+}
+
+SharedLines FileStore::read(std::string_view programPath, TextKind kind) {
+    const fs::path file = locate(programPath);
+    const auto fail = [&] { return FileError(FileError::Kind::Open, std::string(programPath)); };
+
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        throw fail();
+    const Stamp before = stampOf(info);
+    const std::string key = cacheKey(file, kind);
+    if (const auto found = parsed_.find(key);
+        found != parsed_.end() && found->second.trusted && found->second.stamp == before)
+        return found->second.lines;
+
+    Descriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        throw fail();
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw fail();
+        }
+        if (got == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    struct stat after {};
+    if (::fstat(fd.get(), &after) != 0)
+        throw fail();
+
+    auto lines = std::make_shared<Lines>(
+        kind == TextKind::Rich && rtf::isRtf(bytes) ? rtf::read(bytes) : plain::read(bytes));
+    ++parses_;
+    Entry entry;
+    entry.stamp = stampOf(after);
+    entry.lines = lines;
+    entry.trusted = nowNs() - std::max(entry.stamp.modifiedNs, entry.stamp.changedNs) > kRacyWindowNs;
+    parsed_[key] = std::move(entry);
+    return lines;
+}
+
+void FileStore::write(std::string_view programPath, const SharedLines& lines, TextKind kind) {
+    const auto fail = [&] { return FileError(FileError::Kind::Create, std::string(programPath)); };
+    const fs::path located = locate(programPath);
+    const fs::path target = followLinks(located);
+    std::error_code error;
+    if (fs::is_directory(target, error) || target.filename().empty())
+        throw fail();
+
+    const std::string bytes = kind == TextKind::Rich ? rtf::write(*lines) : plain::write(*lines);
+    const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::string temporary = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
+    Descriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (fd.get() < 0)
+        throw fail();
+    const auto discard = [&] {
+        fd.close();
+        ::unlink(temporary.c_str());
+        return fail();
+    };
+
+    // Keep the permissions of the file being replaced; a new file gets the
+    // usual ones for this user.
+    struct stat old {};
+    mode_t mode;
+    if (::stat(target.c_str(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(fd.get(), mode) != 0 || !writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0 ||
+        !fd.close())
+        throw discard();
+    if (::rename(temporary.c_str(), target.c_str()) != 0)
+        throw discard();
+    if (Descriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir.get() >= 0)
+        ::fsync(dir.get());
+
+    struct stat now {};
+    if (::stat(target.c_str(), &now) == 0) {
+        Entry entry;
+        entry.stamp = stampOf(now);
+        entry.lines = lines;
+        entry.trusted = true; // a new file of our own: nobody else has written it yet
+        parsed_[cacheKey(located, kind)] = std::move(entry);
+    }
+}
+
+} // namespace kb

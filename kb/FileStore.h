@@ -1,0 +1,73 @@
+#pragma once
+
+// The files of the working directory, named as the program names them
+// ("Base\Words.Dat"): backslashes are separators, and a name that does not
+// exist as spelled is looked up without regard to letter case, so
+// "Base\Words.dat" and a file base/words.dat are the same file.
+//
+// Every read returns the file's current content; a parsed copy is reused only
+// while the file system reports the file unchanged. Every write replaces the
+// whole file atomically.
+
+#include "Lines.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+struct stat;
+
+namespace kb {
+
+enum class TextKind {
+    Rich,  // RTF when the file is RTF, plain text otherwise; saved as RTF
+    Plain, // plain text; saved as plain text with CR LF
+};
+
+using SharedLines = std::shared_ptr<const Lines>;
+
+class FileStore {
+public:
+    explicit FileStore(std::filesystem::path workingDirectory);
+
+    const std::filesystem::path& workingDirectory() const { return root_; }
+
+    // Where a file that the program names so lives on disk. Components that
+    // exist in no letter case are kept as spelled.
+    std::filesystem::path locate(std::string_view programPath) const;
+
+    // The lines of a file; throws FileError (Open) when it cannot be read.
+    SharedLines read(std::string_view programPath, TextKind kind);
+
+    // Replaces a file's content; throws FileError (Create) when it cannot be
+    // written, leaving the old content whole. A symbolic link is kept and the
+    // file it points to is replaced.
+    void write(std::string_view programPath, const SharedLines& lines, TextKind kind);
+
+    // How many times a file's bytes were parsed (not served from the copy).
+    long parseCount() const { return parses_; }
+
+private:
+    struct Stamp {
+        unsigned long long device = 0, inode = 0;
+        long long size = 0;
+        long long modifiedNs = 0, changedNs = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    struct Entry {
+        Stamp stamp;
+        SharedLines lines;
+        bool trusted = false;
+    };
+
+    static Stamp stampOf(const struct stat& info);
+    static std::string cacheKey(const std::filesystem::path& file, TextKind kind);
+
+    std::filesystem::path root_;
+    std::unordered_map<std::string, Entry> parsed_;
+    long parses_ = 0;
+};
+
+} // namespace kb
