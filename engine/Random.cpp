@@ -1,0 +1,14 @@
+#include "Random.h"
+
+#include <chrono>
+
+namespace engine {
+
+std::uint32_t SystemClock::millisecondsSinceMidnight() const {
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const auto sinceMidnight = now - floor<days>(now);
+    return static_cast<std::uint32_t>(duration_cast<milliseconds>(sinceMidnight).count());
+}
+
+} // namespace engine
