@@ -83,42 +83,28 @@ char* append(char* out, std::string_view text) {
 // ---------------------------------------------------------------------------
 // Reader
 
+struct CharsetCodePage {
+    std::int32_t charset;
+    int codePage;
+};
+
+// 2 is the symbol charset, whose bytes are glyph numbers rather than characters.
+constexpr CharsetCodePage kCharsetCodePages[] = {
+    {0, 1252},   {2, 42},     {77, 10000}, {78, 10001}, {79, 10003}, {80, 10008},
+    {81, 10002}, {83, 10005}, {84, 10004}, {85, 10006}, {86, 10081}, {87, 10021},
+    {88, 10029}, {89, 10007}, {128, 932},  {129, 949},  {130, 1361}, {134, 936},
+    {136, 950},  {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256},
+    {186, 1257}, {204, 1251}, {222, 874},  {238, 1250}, {254, 437},  {255, 850},
+};
+
 // Code page of the bytes of a font with this \fcharset; 0 when the charset
 // says nothing (DEFAULT_CHARSET, unknown numbers), so the document's applies.
 int charsetCodePage(std::int32_t charset) {
-    switch (charset) {
-    case 0: return 1252;
-    case 2: return 42; // symbol fonts: glyph numbers, not characters
-    case 77: return 10000;
-    case 78: return 10001;
-    case 79: return 10003;
-    case 80: return 10008;
-    case 81: return 10002;
-    case 83: return 10005;
-    case 84: return 10004;
-    case 85: return 10006;
-    case 86: return 10081;
-    case 87: return 10021;
-    case 88: return 10029;
-    case 89: return 10007;
-    case 128: return 932;
-    case 129: return 949;
-    case 130: return 1361;
-    case 134: return 936;
-    case 136: return 950;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 163: return 1258;
-    case 177: return 1255;
-    case 178: return 1256;
-    case 186: return 1257;
-    case 204: return 1251;
-    case 222: return 874;
-    case 238: return 1250;
-    case 254: return 437;
-    case 255: return 850;
-    default: return 0;
+    for (const auto& entry : kCharsetCodePages) {
+        if (entry.charset == charset)
+            return entry.codePage;
     }
+    return 0;
 }
 
 enum class Action : std::uint8_t {
@@ -127,7 +113,6 @@ enum class Action : std::uint8_t {
     Row,         // a table row ends: its cells make one line
     Cell,        // a table cell ends: a tab between cells
     Character,   // a fixed Windows-1251 byte
-    Nothing,     // a character that has no form in the text
     Destination, // a group whose text is not part of the document
     FontTable,
     Font,
@@ -233,7 +218,6 @@ constexpr Keyword kKeywords[] = {
     {"listtable", Action::Destination},
     {"listtext", Action::Destination},
     {"lquote", Action::Character, '\x91'},
-    {"ltrmark", Action::Nothing},
     {"mac", Action::CharsetMac},
     {"manager", Action::Destination},
     {"nestcell", Action::Cell},
@@ -264,7 +248,6 @@ constexpr Keyword kKeywords[] = {
     {"row", Action::Row},
     {"rquote", Action::Character, '\x92'},
     {"rsidtbl", Action::Destination},
-    {"rtlmark", Action::Nothing},
     {"rxe", Action::Destination},
     {"sect", Action::Break},
     {"shp", Action::Destination},
@@ -283,10 +266,6 @@ constexpr Keyword kKeywords[] = {
     {"userprops", Action::Destination},
     {"xe", Action::Destination},
     {"xmlnstbl", Action::Destination},
-    {"zwbo", Action::Nothing},
-    {"zwj", Action::Nothing},
-    {"zwnbo", Action::Nothing},
-    {"zwnj", Action::Nothing},
 };
 
 constexpr bool keywordsSorted() {
@@ -544,7 +523,9 @@ private:
         bool hasParameter = false;
         bool negative = false;
         std::int64_t value = 0;
-        if (end + 1 < in_.size() && in_[end] == '-' && isDigit(in_[end + 1])) {
+        // The sign belongs to the word even without digits after it, so that a
+        // word cut off after its sign leaves no stray '-' in the text.
+        if (end < in_.size() && in_[end] == '-') {
             negative = true;
             ++end;
         }
@@ -558,8 +539,8 @@ private:
         if (end < in_.size() && in_[end] == ' ')
             ++end;
         pos_ = end;
-        const auto parameter = static_cast<std::int32_t>(
-            negative ? -std::min(value, kMaxParameter) : std::min(value, kMaxParameter));
+        const auto parameter = static_cast<std::int32_t>(negative ? -std::min(value, kMaxParameter)
+                                                                  : std::min(value, kMaxParameter));
 
         const Keyword* keyword = findKeyword(name);
         const Action action = keyword ? keyword->action : Action::Ignore;
@@ -580,7 +561,6 @@ private:
         }
         switch (action) {
         case Action::Ignore:
-        case Action::Nothing:
         case Action::Binary:
         case Action::FontCharset:
         case Action::FontCodePage:
