@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QScreen>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -24,8 +23,7 @@ int main(int argc, char** argv) {
     form1.attach(&form2, &form3, &form4);
 
     form1.show();
-    const QRect desktop = form1.screen()->availableGeometry();
-    form1.move(desktop.center() - form1.frameGeometry().center() + form1.pos());
+    form1.centreOnDesktop();
 
     ui::Timer::setLoopRunning(true);
     return QApplication::exec();

@@ -19,6 +19,7 @@
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QValidator>
 
 namespace {
 
@@ -41,6 +42,19 @@ void onTriggered(QAction* item, TForm1* window, void (TForm1::*handler)()) {
         (window->*handler)();
     });
 }
+
+// The input field takes at most 255 typed characters; the on-screen keyboard
+// may write more, and such a text can still be shortened by typing.
+class TypingLimit : public QValidator {
+public:
+    explicit TypingLimit(QLineEdit* field) : QValidator(field), field_(field) {}
+    State validate(QString& input, int&) const override {
+        return input.size() <= 255 || input.size() <= field_->text().size() ? Acceptable : Invalid;
+    }
+
+private:
+    QLineEdit* field_;
+};
 
 QToolButton* speedButton(QWidget* parent, const QString& caption, const QRect& geometry,
                          const QString& hint) {
@@ -131,7 +145,7 @@ void TForm1::createControls() {
 
     Input = new QLineEdit(TabControl2);
     Input->setGeometry(3, 5, 422, 21);
-    Input->setMaxLength(255);
+    Input->setValidator(new TypingLimit(Input));
     Input->setToolTip(QStringLiteral("Поле для ввода фразы пользователя"));
     Input->setCursor(Qt::IBeamCursor);
     Input->setFont(ui::defaultFont());

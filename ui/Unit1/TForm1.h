@@ -114,6 +114,11 @@ public:
     void N12Click();
 
     engine::Conversation& conversation() { return *conversation_; }
+    kb::FileStore& store() { return *store_; }
+    void centreOnDesktop();
+    // The main window as the auxiliary windows disable and restore it.
+    void suspendForWindow();
+    void resumeFromWindow();
     const ui::CuePlayer& player(engine::Cue cue) const { return *players_[static_cast<int>(cue)]; }
     bool busyCursor() const { return busy_; }
     // The style the next display line would take.
@@ -189,6 +194,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -196,6 +202,11 @@ private:
     void createMenu();
     void createTimers();
     void createPlayers(bool sound);
+    void setMenusEnabled(bool enabled);
+    // The Exit command's work: the log block, then the window closes.
+    void exitWithLog();
+    void layoutNormal();
+    void layoutFullScreen();
     void scrollDisplayToEnd();
 
     std::unique_ptr<engine::Clock> ownClock_;

@@ -64,11 +64,15 @@ void TForm1::N2Click() {
     conversation_->newDialogue();
 }
 
-void TForm1::N4Click() {
+void TForm1::exitWithLog() {
     const QLocale locale = QLocale::system();
     const QDateTime now = QDateTime::currentDateTime();
     const std::string date = ui::toCp1251(locale.toString(now.date(), QLocale::ShortFormat));
     const std::string time = ui::toCp1251(systemTime(locale, now.time()));
-    if (ui::runReported(this, [&] { conversation_->appendTranscriptToLog(date, time); }))
-        close();
+    conversation_->appendTranscriptToLog(date, time);
+    close();
+}
+
+void TForm1::N4Click() {
+    ui::runReported(this, [this] { exitWithLog(); });
 }

@@ -1,9 +1,110 @@
 #include "TForm2.h"
 
-TForm2::TForm2(TForm1* main) : main_(main) {
+#include "ui/Unit1/TForm1.h"
+#include "ui/common/Text.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+TForm2::TForm2(TForm1* main) : QWidget(nullptr), main_(main) {
     setWindowTitle(QStringLiteral("Редактор"));
+    // A tool window without a close box: its two buttons close it.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(305, 105);
+    setFont(ui::defaultFont());
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(192, 192, 192));
+    palette.setColor(QPalette::Button, QColor(192, 192, 192));
+    setPalette(palette);
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Bevel1->setGeometry(4, 4, 297, 66);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Путь файла:"), this);
+    GroupBox1->setGeometry(9, 8, 185, 57);
+    Edit1 = new QLineEdit(QString::fromLatin1(DefaultPath), GroupBox1);
+    Edit1->setGeometry(8, 24, 169, 21);
+
+    GroupBox2 = new QGroupBox(QStringLiteral("Интервал (сек.):"), this);
+    GroupBox2->setGeometry(199, 8, 97, 57);
+    SpinEdit1 = new QSpinBox(GroupBox2);
+    SpinEdit1->setRange(1, 60000);
+    SpinEdit1->setValue(DefaultInterval);
+    SpinEdit1->setGeometry(8, 24, 81, 22);
+
+    Button1 = new QPushButton(QStringLiteral("Хорошо"), this);
+    Button1->setGeometry(62, 76, 88, 25);
+    Button2 = new QPushButton(QStringLiteral("Отмена"), this);
+    Button2->setGeometry(156, 76, 88, 25);
+
+    Timer1 = new ui::Timer(2000, false, [this] { Timer1Timer(); }, this);
+
+    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
+    connect(Edit1, &QLineEdit::textChanged, this, &TForm2::Edit1Change);
+    connect(SpinEdit1, &QSpinBox::valueChanged, this, &TForm2::SpinEdit1Change);
 }
 
 std::string TForm2::exchangePath() const {
-    return DefaultPath;
+    return ui::toCp1251(Edit1->text());
+}
+
+int TForm2::interval() const {
+    // The field may still hold a number being typed; the timer takes it
+    // within the range.
+    return std::clamp(SpinEdit1->value(), 1, 60000);
+}
+
+void TForm2::open() {
+    show();
+    setEnabled(true);
+    raise();
+    activateWindow();
+    Timer1->setEnabled(true);
+}
+
+void TForm2::Button1Click() {
+    main_->T1->setEnabled(true);
+    Timer1->setEnabled(false);
+    main_->setEnabled(true);
+    hide();
+}
+
+void TForm2::Button2Click() {
+    Timer1->setEnabled(false);
+    main_->T1->setEnabled(true);
+    main_->setEnabled(true);
+    hide();
+}
+
+void TForm2::Timer1Timer() {
+    engine::Conversation& conversation = main_->conversation();
+    conversation.reseed();
+    const int r = 1 + conversation.random().next(6);
+    if (r % 2 == 1)
+        Edit1->setFocus(Qt::OtherFocusReason);
+    else
+        SpinEdit1->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm2::Edit1Change() {
+    main_->N13->setChecked(false);
+}
+
+void TForm2::SpinEdit1Change() {
+    main_->N13->setChecked(false);
+}
+
+void TForm2::closeEvent(QCloseEvent* event) {
+    // Closed by the window manager after all: the main window comes back as
+    // the buttons bring it back.
+    if (isVisible())
+        Button2Click();
+    event->accept();
 }

@@ -1,22 +1,56 @@
 #pragma once
 
-// The settings window "Редактор": the exchange file's path and interval.
+// The settings window "Редактор": the path of the exchange file and the
+// interval of the exchange timer. Both fields are read at every exchange, so
+// an edit takes effect at once, whichever button closes the window.
+
+#include "ui/common/Timer.h"
 
 #include <QWidget>
 
 #include <string>
 
+class QFrame;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
 class TForm1;
 
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
     static constexpr const char* DefaultPath = "D:\\Txt.Dat";
+    static constexpr int DefaultInterval = 1000;
 
     explicit TForm2(TForm1* main);
 
     // The path as the field holds it, in Windows-1251.
     std::string exchangePath() const;
+    // The interval in milliseconds, within 1 to 60000.
+    int interval() const;
+
+    // Shown and enabled, with its focus hop running (the main window has
+    // been disabled first).
+    void open();
+
+    void Button1Click();
+    void Button2Click();
+    void Timer1Timer();
+    void Edit1Change();
+    void SpinEdit1Change();
+
+    QFrame* Bevel1 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QSpinBox* SpinEdit1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    ui::Timer* Timer1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     TForm1* main_;
