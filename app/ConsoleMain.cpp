@@ -10,9 +10,12 @@
 
 #include <clocale>
 #include <cstdio>
+#include <chrono>
 #include <ctime>
 #include <iostream>
-#include <langinfo.h>
+#include <poll.h>
+#include <thread>
+#include <unistd.h>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,11 +28,26 @@ struct Options {
     bool explain = false;
     bool followUps = true;
     bool logOnExit = false;
+    std::optional<std::string> exchange; // the mode Cpu\Cpu on this file
+    int interval = 1000;
+    int turns = -1; // -1: until the end of input
 };
 
 constexpr const char* kUsage =
     "usage: talkbase-console [--dir DIR] [--clock HH:MM:SS.mmm] [--explain] [--no-follow-ups] "
-    "[--log-on-exit]";
+    "[--log-on-exit] [--exchange PATH [--interval MS] [--turns N]]";
+
+std::optional<int> parseNumber(const std::string& text, int least, int most) {
+    try {
+        std::size_t used = 0;
+        const long value = std::stol(text, &used);
+        if (used != text.size() || value < least || value > most)
+            return std::nullopt;
+        return static_cast<int>(value);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
 
 std::optional<std::uint32_t> parseClock(const std::string& text) {
     unsigned hours = 0, minutes = 0, seconds = 0, millis = 0;
@@ -58,10 +76,24 @@ std::optional<Options> parseArguments(int argc, char** argv) {
             options.followUps = false;
         } else if (argument == "--log-on-exit") {
             options.logOnExit = true;
+        } else if (argument == "--exchange" && hasValue) {
+            options.exchange = argv[++i];
+        } else if (argument == "--interval" && hasValue) {
+            const auto value = parseNumber(argv[++i], 1, 60000);
+            if (!value)
+                return std::nullopt;
+            options.interval = *value;
+        } else if (argument == "--turns" && hasValue) {
+            const auto value = parseNumber(argv[++i], 0, 1'000'000);
+            if (!value)
+                return std::nullopt;
+            options.turns = *value;
         } else {
             return std::nullopt;
         }
     }
+    if (!options.exchange && (options.turns >= 0 || options.interval != 1000))
+        return std::nullopt; // --interval and --turns belong to --exchange
     return options;
 }
 
@@ -120,13 +152,37 @@ public:
     void typePhrase(const std::string& typed) {
         // The input field takes at most 255 characters.
         window_.setInputText(typed.substr(0, 255));
-        run([&] { conversation_.speak(); });
-        if (options_.explain)
-            explainTurn();
-        if (options_.followUps) {
-            // What T9 does two seconds later, unless a later turn disarms it.
-            for (int tick = 0; tick < 2 && window_.timerEnabled(engine::Timer::T9); ++tick)
-                run([&] { conversation_.followUpTick(); });
+        bool turned = false;
+        run([&] { turned = conversation_.speak(); });
+        afterTurn(turned);
+    }
+
+    // The mode Cpu\Cpu: at every interval (the first after 3000 ms) the
+    // exchange file is read and answered, and the answer written back.
+    void exchange() {
+        window_.setCpuCpu(true);
+        window_.setExchangePath(fromTerminal(*options_.exchange));
+        int delay = 3000;
+        bool reported = false;
+        for (int done = 0; options_.turns < 0 || done < options_.turns;) {
+            if (!waitOrInputEnds(delay))
+                break;
+            const int before = conversation_.transcript().count();
+            try {
+                conversation_.loadExchange();
+                delay = options_.interval;
+                const bool turned = conversation_.speak();
+                printFrom(before);
+                afterTurn(turned);
+                done += turned ? 1 : 0;
+                reported = false;
+            } catch (const kb::FileError& error) {
+                // Reported once until the exchange works again, as the window does.
+                printFrom(before);
+                if (!reported)
+                    std::cerr << toTerminal(kb::withFullStop(error.what())) << '\n';
+                reported = true;
+            }
         }
     }
 
@@ -138,6 +194,18 @@ public:
     }
 
 private:
+    void afterTurn(bool turned) {
+        if (!turned)
+            return;
+        if (options_.explain)
+            explainTurn();
+        if (options_.followUps) {
+            // What T9 does two seconds later, unless a later turn disarms it.
+            for (int tick = 0; tick < 2 && window_.timerEnabled(engine::Timer::T9); ++tick)
+                run([&] { conversation_.followUpTick(); });
+        }
+    }
+
     template <typename Step> void run(Step step) {
         const int before = conversation_.transcript().count();
         try {
@@ -145,10 +213,37 @@ private:
         } catch (const kb::FileError& error) {
             std::cerr << toTerminal(kb::withFullStop(error.what())) << '\n';
         }
+        printFrom(before);
+    }
+
+    void printFrom(int before) {
         const auto& lines = conversation_.transcript().lines();
         for (std::size_t i = static_cast<std::size_t>(before); i < lines.size(); ++i)
             std::cout << toTerminal(lines[i]) << '\n';
         std::cout.flush();
+    }
+
+    // Sleeps for the interval; with no number of turns given, the end of
+    // standard input ends the exchange (what is typed is not used: in this
+    // mode the phrase comes from the file).
+    bool waitOrInputEnds(int milliseconds) {
+        if (options_.turns >= 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+            return true;
+        }
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        for (;;) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                until - std::chrono::steady_clock::now());
+            if (left.count() <= 0)
+                return true;
+            pollfd input{0, POLLIN, 0};
+            if (::poll(&input, 1, static_cast<int>(left.count())) > 0) {
+                char buffer[256];
+                if (::read(0, buffer, sizeof buffer) <= 0)
+                    return false;
+            }
+        }
     }
 
     void explainTurn() {
@@ -177,6 +272,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     Driver driver(*options);
+    if (options->exchange) {
+        driver.exchange();
+        driver.finish();
+        return 0;
+    }
     std::string line;
     while (std::getline(std::cin, line)) {
         if (!line.empty() && line.back() == '\r')

@@ -64,8 +64,8 @@ public:
     kb::LineList& filterList() { return Filter_nr; }
     kb::LineList& exchangeBuffer() { return Exchange; }
 
-    // One turn (the send button). Does nothing for an empty phrase.
-    void speak();
+    // One turn (the send button). An empty phrase starts no turn: false.
+    bool speak();
     const TurnReport& lastTurn() const { return report_; }
 
     // Timer steps between turns.

@@ -3,6 +3,8 @@
 
 #include "Conversation.h"
 
+#include <optional>
+
 namespace engine {
 
 void Conversation::idleTick() {
@@ -10,7 +12,7 @@ void Conversation::idleTick() {
     // each draw. Within one millisecond re-seeding gives the same draw again;
     // the generator then goes on without re-seeding rather than spinning (or
     // hanging on a clock that stands still).
-    std::uint32_t lastSeed = clock_.millisecondsSinceMidnight() + 1;
+    std::optional<std::uint32_t> lastSeed; // none yet: the first draw always re-seeds
     int threshold;
     do {
         const std::uint32_t seed = clock_.millisecondsSinceMidnight();

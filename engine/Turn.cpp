@@ -44,7 +44,7 @@ void Conversation::addToDisplay(const std::string& text, LineStyle style) {
     window_.addDisplayLine(text.substr(start), style);
 }
 
-void Conversation::speak() {
+bool Conversation::speak() {
     std::string phrase;
     if (window_.cpuUserChecked())
         phrase = window_.inputText();
@@ -53,7 +53,7 @@ void Conversation::speak() {
     // The send controls are disabled on an empty field; an empty exchange
     // text starts no turn either.
     if (phrase.empty())
-        return;
+        return false;
 
     report_ = TurnReport{};
     reseed();
@@ -83,6 +83,7 @@ void Conversation::speak() {
             questionRule(turn);
     }
     commonOutput();
+    return true;
 }
 
 void Conversation::pick(const char* file, TurnValues& turn) {
