@@ -179,6 +179,7 @@ void TForm1::createControls() {
 
     displayFormat_.setFont(ui::defaultFont());
     displayFormat_.setForeground(QColor(Qt::black));
+    FontDialog3.MinFontSize = FontDialog3.MaxFontSize = 8; // the input font stays at 8 points
 }
 
 void TForm1::createMenu() {
