@@ -3,6 +3,8 @@
 
 #include "Conversation.h"
 
+#include "kb/Cp1251.h"
+
 namespace engine {
 
 bool Conversation::knowledgeBase(TurnValues& turn) {
@@ -16,9 +18,10 @@ bool Conversation::knowledgeBase(TurnValues& turn) {
 
 Conversation::FollowUp Conversation::followUpSearch(TurnValues& turn) {
     const int depth = state_.BranchDepth;
+    // The file is loaded for every line examined; within this one step the
+    // store checks it against the file system once.
+    const kb::FileStore::SteadySpan steady(store_);
     for (;;) {
-        // The file is loaded afresh for every line examined, so an edit made
-        // meanwhile is seen; the store parses it again only when it changed.
         RE2.load(store_, files::Words);
         state_.BranchText.clear();
         ++state_.BranchLine;
@@ -55,9 +58,10 @@ Conversation::FollowUp Conversation::followUpSearch(TurnValues& turn) {
 
 bool Conversation::mainScan(TurnValues& turn) {
     RE2.load(store_, files::Words);
+    const std::string capitals = kb::upperCase(state_.Phrase);
     for (state_.ListIndex = 1; state_.ListIndex < RE2.count(); ++state_.ListIndex) {
         const WordsLine line(RE2.line(state_.ListIndex));
-        if (!line.answered() || !wordsFound(state_.Phrase, line.phrasePart()))
+        if (!line.answered() || !wordsFoundInCapitals(capitals, line.phrasePart()))
             continue;
         chooseAnswer(line, turn);
         state_.BranchDepth += 1;

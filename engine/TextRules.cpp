@@ -42,7 +42,35 @@ std::optional<std::size_t> findKeyword(std::string_view phrase, std::string_view
     return std::nullopt;
 }
 
+std::optional<std::size_t> findKeywordInCapitals(std::string_view phrase, std::string_view key,
+                                                 std::size_t start) {
+    if (key.empty())
+        return std::nullopt;
+    std::size_t matched = 0;
+    for (std::size_t i = start; i < phrase.size(); ++i) {
+        if (matched == 0) {
+            // Nothing matched: characters up to the next first character of
+            // the key change nothing.
+            const std::size_t next = phrase.find(key.front(), i);
+            if (next == std::string_view::npos)
+                return std::nullopt;
+            i = next;
+        }
+        if (phrase[i] == key[matched]) {
+            if (++matched == key.size())
+                return i;
+        } else {
+            matched = 0;
+        }
+    }
+    return std::nullopt;
+}
+
 bool wordsFound(std::string_view phrase, std::string_view phrasePart) {
+    return wordsFoundInCapitals(kb::upperCase(phrase), phrasePart);
+}
+
+bool wordsFoundInCapitals(std::string_view phrase, std::string_view phrasePart) {
     if (phrasePart.empty())
         return false;
     std::size_t from = 0;
@@ -54,7 +82,7 @@ bool wordsFound(std::string_view phrase, std::string_view phrasePart) {
         if (wordEnd == std::string_view::npos)
             wordEnd = phrasePart.size();
         const auto found =
-            findKeyword(phrase, phrasePart.substr(wordStart, wordEnd - wordStart), from);
+            findKeywordInCapitals(phrase, phrasePart.substr(wordStart, wordEnd - wordStart), from);
         if (!found)
             return false;
         from = *found + 1;

@@ -27,9 +27,15 @@ void fixEndPunctuation(std::string& phrase);
 std::optional<std::size_t> findKeyword(std::string_view phrase, std::string_view key,
                                        std::size_t start = 0);
 
+// The same search in a phrase already upper-cased as a whole, which gives the
+// same result: the scans of a turn upper-case the phrase once.
+std::optional<std::size_t> findKeywordInCapitals(std::string_view upperPhrase, std::string_view key,
+                                                 std::size_t start = 0);
+
 // Whether every word of a main line's phrase part occurs in the phrase, in
 // order, each searched after the position where the previous one was found.
 bool wordsFound(std::string_view phrase, std::string_view phrasePart);
+bool wordsFoundInCapitals(std::string_view upperPhrase, std::string_view phrasePart);
 
 // A line of Words.Dat, read without ever looking past its end.
 struct WordsLine {

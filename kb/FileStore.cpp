@@ -90,6 +90,24 @@ fs::path followLinks(fs::path path) {
 
 FileStore::FileStore(fs::path workingDirectory) : root_(std::move(workingDirectory)) {}
 
+fs::path FileStore::spelledPath(std::string_view programPath) const {
+    std::string spelled = cp1251ToUtf8(programPath);
+    for (char& c : spelled) {
+        if (c == '\\')
+            c = '/';
+    }
+    return (!spelled.empty() && spelled.front() == '/' ? fs::path() : root_) / spelled;
+}
+
+void FileStore::beginSteadySpan() {
+    if (steadyDepth_++ == 0)
+        ++steadySpan_;
+}
+
+void FileStore::endSteadySpan() {
+    --steadyDepth_;
+}
+
 fs::path FileStore::locate(std::string_view programPath) const {
     std::string spelled = cp1251ToUtf8(programPath);
     for (char& c : spelled) {
@@ -132,17 +150,34 @@ std::string FileStore::cacheKey(const fs::path& file, TextKind kind) {
 }
 
 SharedLines FileStore::read(std::string_view programPath, TextKind kind) {
-    const fs::path file = locate(programPath);
     const auto fail = [&] { return FileError(FileError::Kind::Open, std::string(programPath)); };
+    const std::string name(programPath);
+    const auto spelled = exactPaths_.find(name);
+    fs::path file = spelled != exactPaths_.end() ? spelled->second : locate(programPath);
+    auto found = parsed_.find(cacheKey(file, kind));
+    // Within a steady span (one follow-up search) a file checked once is
+    // taken as checked.
+    if (found != parsed_.end() && steadyDepth_ > 0 && found->second.steadySpan == steadySpan_)
+        return found->second.lines;
 
     struct stat info {};
-    if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::stat(file.c_str(), &info) != 0) {
+        // The file may have gone, or another spelling of it may have come.
+        exactPaths_.erase(name);
+        file = locate(programPath);
+        if (::stat(file.c_str(), &info) != 0)
+            throw fail();
+        found = parsed_.find(cacheKey(file, kind));
+    }
+    if (!S_ISREG(info.st_mode))
         throw fail();
+    if (spelled == exactPaths_.end() && file == spelledPath(programPath))
+        exactPaths_.emplace(name, file);
     const Stamp before = stampOf(info);
-    const std::string key = cacheKey(file, kind);
-    if (const auto found = parsed_.find(key);
-        found != parsed_.end() && found->second.trusted && found->second.stamp == before)
+    if (found != parsed_.end() && found->second.trusted && found->second.stamp == before) {
+        found->second.steadySpan = steadySpan_;
         return found->second.lines;
+    }
 
     Descriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0)
@@ -172,7 +207,8 @@ SharedLines FileStore::read(std::string_view programPath, TextKind kind) {
     entry.stamp = stampOf(after);
     entry.lines = lines;
     entry.trusted = nowNs() - std::max(entry.stamp.modifiedNs, entry.stamp.changedNs) > kRacyWindowNs;
-    parsed_[key] = std::move(entry);
+    entry.steadySpan = steadySpan_;
+    parsed_[cacheKey(file, kind)] = std::move(entry);
     return lines;
 }
 
@@ -186,7 +222,10 @@ void FileStore::write(std::string_view programPath, const SharedLines& lines, Te
 
     const std::string bytes = kind == TextKind::Rich ? rtf::write(*lines) : plain::write(*lines);
     const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string temporary = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string hidden(".");
+    hidden += target.filename().string();
+    hidden += ".XXXXXX";
+    std::string temporary = (directory / hidden).string();
     Descriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (fd.get() < 0)
         throw fail();
@@ -221,7 +260,10 @@ void FileStore::write(std::string_view programPath, const SharedLines& lines, Te
         entry.stamp = stampOf(now);
         entry.lines = lines;
         entry.trusted = true; // a new file of our own: nobody else has written it yet
+        entry.steadySpan = steadySpan_;
         parsed_[cacheKey(located, kind)] = std::move(entry);
+        // The other reading of the same file is stale now.
+        parsed_.erase(cacheKey(located, kind == TextKind::Rich ? TextKind::Plain : TextKind::Rich));
     }
 }
 

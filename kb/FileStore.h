@@ -46,6 +46,20 @@ public:
     // file it points to is replaced.
     void write(std::string_view programPath, const SharedLines& lines, TextKind kind);
 
+    // While one lives, a file is checked against the file system only at its
+    // first read: for a scan that loads one file again and again within a
+    // single step (the follow-up search loads Words.Dat for every line).
+    class SteadySpan {
+    public:
+        explicit SteadySpan(FileStore& store) : store_(store) { store_.beginSteadySpan(); }
+        ~SteadySpan() { store_.endSteadySpan(); }
+        SteadySpan(const SteadySpan&) = delete;
+        SteadySpan& operator=(const SteadySpan&) = delete;
+
+    private:
+        FileStore& store_;
+    };
+
     // How many times a file's bytes were parsed (not served from the copy).
     long parseCount() const { return parses_; }
 
@@ -60,13 +74,21 @@ private:
         Stamp stamp;
         SharedLines lines;
         bool trusted = false;
+        long steadySpan = 0; // the span in which it was last checked
     };
 
+    std::filesystem::path spelledPath(std::string_view programPath) const;
+    void beginSteadySpan();
+    void endSteadySpan();
     static Stamp stampOf(const struct stat& info);
     static std::string cacheKey(const std::filesystem::path& file, TextKind kind);
 
     std::filesystem::path root_;
     std::unordered_map<std::string, Entry> parsed_;
+    // Names that exist exactly as the program spells them, with their paths.
+    std::unordered_map<std::string, std::filesystem::path> exactPaths_;
+    long steadySpan_ = 0;
+    int steadyDepth_ = 0;
     long parses_ = 0;
 };
 
