@@ -4,11 +4,11 @@
 #include "TForm1.h"
 
 #include "ui/Unit4/TForm4.h"
+#include "ui/common/Placement.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
-#include <QScreen>
 
 void TForm1::T2Timer() {
     t2Report_.run(this, [this] { conversation_->idleTick(); });
@@ -29,12 +29,7 @@ void TForm1::setMenusEnabled(bool enabled) {
 }
 
 void TForm1::centreOnDesktop() {
-    const QScreen* desktop = screen();
-    if (!desktop)
-        return;
-    const QRect area = desktop->availableGeometry();
-    const QRect frame = frameGeometry();
-    move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
+    ui::centreOnDesktop(this);
 }
 
 void TForm1::T7Timer() {

@@ -1,6 +1,7 @@
 #include "TForm2.h"
 
 #include "ui/Unit1/TForm1.h"
+#include "ui/common/Placement.h"
 #include "ui/common/Text.h"
 
 #include <QAction>
@@ -63,6 +64,7 @@ int TForm2::interval() const {
 
 void TForm2::open() {
     show();
+    ui::centreOnDesktop(this);
     setEnabled(true);
     raise();
     activateWindow();

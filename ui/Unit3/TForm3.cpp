@@ -1,6 +1,7 @@
 #include "TForm3.h"
 
 #include "ui/Unit1/TForm1.h"
+#include "ui/common/Placement.h"
 #include "ui/common/Dialogs.h"
 #include "ui/common/Text.h"
 
@@ -93,6 +94,7 @@ void TForm3::setHeight(int height) {
 
 void TForm3::open() {
     show();
+    ui::centreOnDesktop(this);
     setEnabled(true);
     raise();
     activateWindow();

@@ -1,6 +1,7 @@
 #include "TForm4.h"
 
 #include "ui/Unit1/TForm1.h"
+#include "ui/common/Placement.h"
 #include "ui/common/Dialogs.h"
 
 #include <QAction>
@@ -143,6 +144,7 @@ void TForm4::FormCreate() {
 
 void TForm4::open() {
     show();
+    ui::centreOnDesktop(this);
     setEnabled(true);
     raise();
     activateWindow();
