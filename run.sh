@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/deps.sh
-talkbase_install "${TALKBASE_BUILD_PACKAGES[@]}"
+talkbase_install "${TALKBASE_BUILD_PACKAGES[@]}" "${TALKBASE_RUN_PACKAGES[@]}"
 
 dir="${1:-${XDG_DATA_HOME:-$HOME/.local/share}/talkbase}"
 

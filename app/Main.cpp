@@ -6,6 +6,7 @@
 #include "ui/Unit2/TForm2.h"
 #include "ui/Unit3/TForm3.h"
 #include "ui/Unit4/TForm4.h"
+#include "ui/common/Resources.h"
 #include "ui/common/Timer.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Talkbase"));
+    ui::loadResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/talkbase-256.png")));
 
     TForm1 form1;

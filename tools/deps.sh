@@ -16,6 +16,9 @@ talkbase_install() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# What running the window needs besides (a sans serif like the program's font).
+TALKBASE_RUN_PACKAGES=(fonts-liberation2)
+
 # What building the program and its tests needs.
 TALKBASE_BUILD_PACKAGES=(g++ make cmake pkg-config libgtest-dev libgmock-dev
     qt6-base-dev qt6-multimedia-dev libgl-dev)

@@ -15,7 +15,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleOptionMenuItem>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QToolButton>
@@ -56,6 +59,33 @@ private:
     QLineEdit* field_;
 };
 
+// N15 and N36 are separators that carry a shortcut; menus would print the
+// shortcut on them. They show as plain divider lines.
+class PlainSeparators : public QProxyStyle {
+public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+            element == CE_MenuItem && item && item->menuItemType == QStyleOptionMenuItem::Separator) {
+            QStyleOptionMenuItem plain(*item);
+            plain.text.clear();
+            QProxyStyle::drawControl(element, &plain, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override {
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+            type == CT_MenuItem && item && item->menuItemType == QStyleOptionMenuItem::Separator) {
+            QStyleOptionMenuItem plain(*item);
+            plain.text.clear();
+            return QProxyStyle::sizeFromContents(type, &plain, size, widget);
+        }
+        return QProxyStyle::sizeFromContents(type, option, size, widget);
+    }
+};
+
 QToolButton* speedButton(QWidget* parent, const QString& caption, const QRect& geometry,
                          const QString& hint) {
     auto* button = new QToolButton(parent);
@@ -88,6 +118,10 @@ TForm1::TForm1(const ui::MainWindowOptions& options) : QMainWindow(nullptr) {
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, kSilver);
     palette.setColor(QPalette::Button, kSilver);
+    // While an auxiliary window has it disabled, the window stays readable.
+    const QColor greyed(110, 110, 110);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, greyed);
     setPalette(palette);
     setFont(ui::defaultFont());
     setCursor(Qt::ForbiddenCursor);
@@ -198,6 +232,9 @@ void TForm1::createMenu() {
     N4 = addItem(N1, QStringLiteral("В&ыход"));
 
     N5 = bar->addMenu(QStringLiteral("&Настройки"));
+    auto* plainSeparators = new PlainSeparators;
+    plainSeparators->setParent(N5);
+    N5->setStyle(plainSeparators);
     N6 = addItem(N5, QStringLiteral("&Цвет основного фона "));
     N21 = addItem(N5, QStringLiteral("Ц&вет фона поля вывода реплик"));
     N16 = addItem(N5, QStringLiteral("Цв&ет фона поля ввода реплик"));

@@ -2,6 +2,7 @@
 
 #include "ui/Unit1/TForm1.h"
 #include "ui/common/Placement.h"
+#include "ui/common/Resources.h"
 #include "ui/common/Dialogs.h"
 #include "ui/common/Text.h"
 
@@ -41,6 +42,7 @@ TForm3::TForm3(TForm1* main) : QWidget(nullptr), main_(main) {
 
     QRImage1 = new QLabel(upperPane);
     QRImage1->setGeometry(7, 8, 178, 137);
+    ui::loadResources();
     QRImage1->setPixmap(QPixmap(QStringLiteral(":/about.png")));
     QRImage1->setScaledContents(true);
 

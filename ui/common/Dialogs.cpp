@@ -88,6 +88,15 @@ private:
 } // namespace
 
 QFont defaultFont() {
+    // Where the program's font is missing, a sans serif of like metrics.
+    static const bool substituted = [] {
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                                   {QStringLiteral("Microsoft Sans Serif"),
+                                    QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                    QStringLiteral("Arial")});
+        return true;
+    }();
+    Q_UNUSED(substituted);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSize(8);
     font.setBold(false);
