@@ -10,10 +10,14 @@
 #include "ui/Unit3/TForm3.h"
 #include "ui/Unit4/TForm4.h"
 
+#include <QEvent>
+#include <QObject>
 #include <QString>
+#include <QWidget>
 #include <QStringList>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,6 +77,28 @@ public:
     MessageLog();
     ~MessageLog();
     QStringList messages;
+};
+
+// Calls `seen` whenever the watched widget is enabled or disabled, while the
+// change is being made: what the handler did before that step is visible.
+class EnabledChangeWatch : public QObject {
+public:
+    EnabledChangeWatch(QWidget* watched, std::function<void(bool enabled)> seen)
+        : watched_(watched), seen_(std::move(seen)) {
+        watched_->installEventFilter(this);
+    }
+    ~EnabledChangeWatch() override { watched_->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (object == watched_ && event->type() == QEvent::EnabledChange)
+            seen_(watched_->isEnabled());
+        return false;
+    }
+
+private:
+    QWidget* watched_;
+    std::function<void(bool)> seen_;
 };
 
 std::string utf8(const std::string& cp1251);

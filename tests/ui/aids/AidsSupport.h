@@ -34,26 +34,6 @@ inline std::string field(const TForm1& window) {
     return window.inputText();
 }
 
-// Calls `seen` whenever the watched widget is enabled or disabled, while the
-// change is being made: what the handler did before that step is visible.
-class EnabledChangeWatch : public QObject {
-public:
-    EnabledChangeWatch(QWidget* watched, std::function<void(bool enabled)> seen)
-        : watched_(watched), seen_(std::move(seen)) {
-        watched_->installEventFilter(this);
-    }
-    ~EnabledChangeWatch() override { watched_->removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* object, QEvent* event) override {
-        if (object == watched_ && event->type() == QEvent::EnabledChange)
-            seen_(watched_->isEnabled());
-        return false;
-    }
-
-private:
-    QWidget* watched_;
-    std::function<void(bool)> seen_;
-};
+using test::EnabledChangeWatch;
 
 } // namespace aids
