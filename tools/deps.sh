@@ -16,8 +16,9 @@ talkbase_install() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# What running the window needs besides (a sans serif like the program's font).
-TALKBASE_RUN_PACKAGES=(fonts-liberation2)
+# What running the window needs besides: a sans serif like the program's font,
+# and Qt's own texts in the user's language for the standard dialogs.
+TALKBASE_RUN_PACKAGES=(fonts-liberation2 qt6-translations-l10n)
 
 # What building the program and its tests needs.
 TALKBASE_BUILD_PACKAGES=(g++ make cmake pkg-config libgtest-dev libgmock-dev
