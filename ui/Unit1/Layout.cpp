@@ -32,7 +32,7 @@ constexpr int kClientHeight = 361;
 
 QAction* addItem(QMenu* menu, const QString& caption) {
     QAction* item = menu->addAction(caption);
-    item->setProperty("designCaption", caption);
+    item->setProperty("firstCaption", caption);
     return item;
 }
 
@@ -50,13 +50,18 @@ void onTriggered(QAction* item, TForm1* window, void (TForm1::*handler)()) {
 // may write more, and such a text can still be shortened by typing.
 class TypingLimit : public QValidator {
 public:
-    explicit TypingLimit(QLineEdit* field) : QValidator(field), field_(field) {}
+    explicit TypingLimit(QLineEdit* field) : QValidator(field) {
+        // While the validator runs, the field already holds the new text:
+        // the length before the edit is kept here.
+        connect(field, &QLineEdit::textChanged, this,
+                [this](const QString& text) { lengthBefore_ = text.size(); });
+    }
     State validate(QString& input, int&) const override {
-        return input.size() <= 255 || input.size() <= field_->text().size() ? Acceptable : Invalid;
+        return input.size() <= 255 || input.size() <= lengthBefore_ ? Acceptable : Invalid;
     }
 
 private:
-    QLineEdit* field_;
+    qsizetype lengthBefore_ = 0;
 };
 
 // N15 and N36 are separators that carry a shortcut; menus would print the

@@ -15,7 +15,7 @@ namespace {
 // The caption the item was made with and the number; built afresh, so that a
 // retry after a failure never adds a second number.
 void showCount(QAction* item, int value) {
-    item->setText(item->property("designCaption").toString() + QStringLiteral(" [%1]").arg(value));
+    item->setText(item->property("firstCaption").toString() + QStringLiteral(" [%1]").arg(value));
 }
 
 } // namespace
