@@ -57,9 +57,11 @@ std::string TForm2::exchangePath() const {
 }
 
 int TForm2::interval() const {
-    // The field may still hold a number being typed; the timer takes it
-    // within the range.
-    return std::clamp(SpinEdit1->value(), 1, 60000);
+    // The number written in the field, or 1 when it holds none; a number
+    // being typed outside the range is taken within it.
+    bool number = false;
+    const qlonglong written = SpinEdit1->cleanText().toLongLong(&number);
+    return number ? static_cast<int>(std::clamp<qlonglong>(written, 1, 60000)) : 1;
 }
 
 void TForm2::open() {
