@@ -166,29 +166,6 @@ TEST_F(OnScreenKeyboardTest, TheWindowHasItsCaptionMenuAndSpecialKeys) {
         EXPECT_EQ(special->parentWidget(), keyboard().signs->parentWidget());
 }
 
-TEST_F(OnScreenKeyboardTest, SignAndLetterKeysStandWhereTheLayoutPutsThem) {
-    const std::vector<Placed> placed = allKeys();
-    EXPECT_EQ(keyboard().keys().size(), placed.size());
-    int signs = 0;
-    int letters = 0;
-    for (const Placed& p : placed) {
-        SCOPED_TRACE(p.key.name);
-        QToolButton* button = key(p.key.name);
-        if (!button)
-            continue;
-        (p.letter ? letters : signs) += 1;
-        EXPECT_EQ(button->parentWidget(), p.letter ? keyboard().letters : keyboard().signs);
-        EXPECT_EQ(button->geometry(), QRect(p.key.left, p.top, p.width, 17));
-        // Stored as Qt shows it: a doubled ampersand is one "&" on the key.
-        EXPECT_EQ(button->text(), QString::fromUtf8(p.key.caption));
-        if (p.letter) {
-            EXPECT_EQ(button->palette().color(QPalette::ButtonText), QColor(Qt::black));
-        }
-    }
-    EXPECT_EQ(signs, 27);
-    EXPECT_EQ(letters, 33);
-}
-
 TEST_F(OnScreenKeyboardTest, KeysNeverTakeTheFocus) {
     for (const auto& [name, button] : keyboard().keys())
         EXPECT_EQ(button->focusPolicy(), Qt::NoFocus) << name.toStdString();

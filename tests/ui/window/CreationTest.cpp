@@ -58,39 +58,6 @@ TEST_F(WindowAsCreated, TheWindowHasOnlyACloseBoxAndItsCaptionEndsInTheVersion) 
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
 }
 
-TEST_F(WindowAsCreated, TheWindowIsSilverWithMsSansSerifAndTheNoDropPointer) {
-    test::Program program(dir);
-    TForm1& window = program.main();
-    EXPECT_EQ(window.palette().color(QPalette::Window), QColor(192, 192, 192));
-    EXPECT_EQ(window.font().family(), QStringLiteral("MS Sans Serif"));
-    EXPECT_EQ(window.font().pointSize(), 8);
-    EXPECT_EQ(window.cursor().shape(), Qt::ForbiddenCursor);
-    EXPECT_EQ(window.Tag, 0);
-}
-
-TEST_F(WindowAsCreated, TheControlsLieAtTheirPlacesWithTheirSizes) {
-    test::Program program(dir);
-    TForm1& w = program.main();
-    EXPECT_EQ(w.TabControl1->geometry(), QRect(0, 0, 588, 313));
-    EXPECT_EQ(w.RE1->geometry(), QRect(3, 6, 581, 303));
-    EXPECT_EQ(w.Talk->x(), -200);
-    EXPECT_EQ(w.Talk->size(), QSize(186, 17));
-    EXPECT_EQ(w.TabControl2->geometry(), QRect(0, 312, 585, 30));
-    EXPECT_EQ(w.Input->geometry(), QRect(3, 5, 422, 21));
-    EXPECT_EQ(w.Cancel->geometry(), QRect(426, 5, 27, 22));
-    EXPECT_EQ(w.EnRus->geometry(), QRect(453, 5, 43, 22));
-    EXPECT_EQ(w.Speak->geometry(), QRect(496, 5, 86, 22));
-
-    // The display area holds the display and the hidden default button; the
-    // input bar holds the field and its three buttons.
-    EXPECT_EQ(w.RE1->parentWidget(), w.TabControl1);
-    EXPECT_EQ(w.Talk->parentWidget(), w.TabControl1);
-    for (QWidget* control : std::initializer_list<QWidget*>{w.Input, w.Cancel, w.EnRus, w.Speak})
-        EXPECT_EQ(control->parentWidget(), w.TabControl2);
-    EXPECT_EQ(w.TabControl1->parentWidget(), w.centralWidget());
-    EXPECT_EQ(w.TabControl2->parentWidget(), w.centralWidget());
-}
-
 TEST_F(WindowAsCreated, TheDefaultButtonLiesOutsideTheVisibleArea) {
     test::Program program(dir);
     TForm1& w = program.main();
@@ -101,116 +68,12 @@ TEST_F(WindowAsCreated, TheDefaultButtonLiesOutsideTheVisibleArea) {
     EXPECT_FALSE(w.Talk->isEnabled());
 }
 
-TEST_F(WindowAsCreated, TheButtonsOfTheInputBarHaveTheirCaptionsHintsAndHandPointers) {
-    test::Program program(dir);
-    TForm1& w = program.main();
-    EXPECT_EQ(w.Cancel->text(), QStringLiteral("<"));
-    EXPECT_EQ(w.EnRus->text(), QStringLiteral("E/R"));
-    EXPECT_EQ(w.Speak->text(), QStringLiteral("Сказать"));
-    EXPECT_EQ(w.Cancel->toolTip(), QStringLiteral("Отмена (Альтернатива клавиша: <Ctrl + Z>)"));
-    EXPECT_EQ(w.EnRus->toolTip(), QStringLiteral("Раскладка (Альтернатива клавиша: <Ctrl + S>)"));
-    EXPECT_EQ(w.Speak->toolTip(),
-              QStringLiteral("Кнопка отправки текста (Альтернативная клавиша: <ENTER>)"));
-    for (QToolButton* button : {w.Cancel, w.EnRus, w.Speak}) {
-        EXPECT_FALSE(button->isEnabled()) << str(button->text());
-        EXPECT_TRUE(button->autoRaise()) << str(button->text()); // flat
-        EXPECT_EQ(button->cursor().shape(), Qt::PointingHandCursor) << str(button->text());
-    }
-}
-
-TEST_F(WindowAsCreated, TheInputFieldIsEmptySilverWithBlackMsSansSerifAndItsHint) {
-    test::Program program(dir);
-    TForm1& w = program.main();
-    EXPECT_TRUE(w.Input->text().isEmpty());
-    EXPECT_FALSE(w.Input->isReadOnly());
-    EXPECT_EQ(w.Input->toolTip(), QStringLiteral("Поле для ввода фразы пользователя"));
-    EXPECT_EQ(w.Input->palette().color(QPalette::Base), QColor(192, 192, 192));
-    EXPECT_EQ(w.Input->palette().color(QPalette::Text), QColor(Qt::black));
-    EXPECT_EQ(w.Input->font().family(), QStringLiteral("MS Sans Serif"));
-    EXPECT_EQ(w.Input->font().pointSize(), 8);
-    EXPECT_EQ(w.TabControl2->cursor().shape(), Qt::ForbiddenCursor);
-}
-
 TEST_F(WindowAsCreated, TheInputFieldTakesAtMost255TypedCharacters) {
     test::Program program(dir);
     program.type(QString(300, QChar(u'я')));
     EXPECT_EQ(program.main().Input->text().size(), 255);
     EXPECT_EQ(program.main().Input->text(), QString(255, QChar(u'я')));
     EXPECT_EQ(program.main().inputText(), std::string(255, '\xFF'));
-}
-
-TEST_F(WindowAsCreated, TheDisplayIsReadOnlySilverCentredWithBothScrollBarsAndItsHint) {
-    test::Program program(dir);
-    TForm1& w = program.main();
-    EXPECT_TRUE(w.RE1->isReadOnly());
-    EXPECT_TRUE(w.RE1->isEnabled());
-    EXPECT_EQ(w.RE1->toolTip(), QStringLiteral("Поле для отображения диалога"));
-    EXPECT_EQ(w.RE1->palette().color(QPalette::Base), QColor(192, 192, 192));
-    EXPECT_EQ(w.RE1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(w.RE1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(w.RE1->viewport()->cursor().shape(), Qt::ForbiddenCursor);
-    // The selection stays visible without the focus.
-    EXPECT_EQ(w.RE1->palette().color(QPalette::Inactive, QPalette::Highlight),
-              w.RE1->palette().color(QPalette::Active, QPalette::Highlight));
-    EXPECT_EQ(w.displayCount(), 0);
-
-    program.say(QStringLiteral("привет"));
-    ASSERT_EQ(w.displayCount(), 2);
-    const QTextDocument* document = w.RE1->document();
-    ASSERT_EQ(document->blockCount(), 2);
-    for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(document->findBlockByNumber(i).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
-                  Qt::AlignHCenter)
-            << i;
-    // A person cannot type into the display.
-    QTest::keyClicks(w.RE1, QStringLiteral("abc"));
-    EXPECT_EQ(document->toPlainText(), QStringLiteral("Привет.\nПривет!"));
-}
-
-TEST_F(WindowAsCreated, TheStatusBarHasPanelsOf130And322AndTheModeInTheThird) {
-    test::Program program(dir);
-    TForm1& w = program.main();
-    EXPECT_EQ(w.SB1->toolTip(), QStringLiteral("Индикатор"));
-    EXPECT_EQ(w.SB1->cursor().shape(), Qt::WhatsThisCursor);
-    EXPECT_EQ(w.SB1->panelText(0), QString());
-    EXPECT_EQ(w.SB1->panelText(1), QString());
-    EXPECT_EQ(w.SB1->panelText(2), QStringLiteral("Режим Cpu\\User"));
-    // Each panel starts where the one before it ends.
-    EXPECT_EQ(w.SB1->panel(0)->x(), 0);
-    EXPECT_EQ(w.SB1->panel(1)->x(), 130);
-    EXPECT_EQ(w.SB1->panel(2)->x(), 130 + 322);
-    EXPECT_GE(w.SB1->panel(2)->width(), 50 - 2);
-    // It lies at the bottom of the client area, below the input bar.
-    EXPECT_GE(w.SB1->y(), w.TabControl2->geometry().bottom());
-    EXPECT_EQ(w.SB1->geometry().bottom(), 360);
-    EXPECT_EQ(w.SB1->parentWidget(), w.centralWidget());
-}
-
-TEST_F(WindowAsCreated, TheMenuBarHoldsSystemSettingsAndHelp) {
-    test::Program program(dir);
-    TForm1& w = program.main();
-    std::vector<std::string> bar;
-    for (const QAction* item : w.menuBar()->actions())
-        bar.push_back(str(item->text()));
-    EXPECT_EQ(bar, (test::Lines{"&Система", "&Настройки", "С&правка"}));
-    EXPECT_EQ(w.N1->menuAction(), w.menuBar()->actions().value(0));
-    EXPECT_EQ(w.N5->menuAction(), w.menuBar()->actions().value(1));
-    EXPECT_EQ(w.N11->menuAction(), w.menuBar()->actions().value(2));
-}
-
-TEST_F(WindowAsCreated, TheSystemMenuHasItsItemsInOrder) {
-    test::Program program(dir);
-    TForm1& w = program.main();
-    EXPECT_EQ(captions(w.N1), (test::Lines{"&Новый диалог", "-", "&Вызвать виртуальную клавиатуру",
-                                           "&Подробнее о базе:", "-", "В&ыход"}));
-    EXPECT_EQ(w.N1->actions().value(0), w.N2);
-    EXPECT_EQ(w.N1->actions().value(2), w.N22);
-    EXPECT_EQ(w.N1->actions().value(3), w.N17->menuAction());
-    EXPECT_EQ(w.N1->actions().value(5), w.N4);
-    EXPECT_EQ(captions(w.N17),
-              (test::Lines{"&Входящие выражения:", "&Исходящие выражения:", "&Итого:"}));
-    EXPECT_EQ(w.N17->actions(), (QList<QAction*>{w.N18, w.N19, w.N20}));
-    EXPECT_TRUE(w.N4->isEnabled());
 }
 
 TEST_F(WindowAsCreated, TheSettingsMenuHasItsItemsInOrderWithTheTwoShortcutSeparators) {
@@ -262,32 +125,6 @@ TEST_F(WindowAsCreated, TheRestoreItemAndTheModeCpuUserAreTickedAtStart) {
     EXPECT_FALSE(w.N40->isChecked());
     EXPECT_TRUE(w.cpuUserChecked());
     EXPECT_FALSE(w.cpuCpuChecked());
-}
-
-TEST_F(WindowAsCreated, TheHelpMenuHoldsTheAboutItem) {
-    test::Program program(dir);
-    EXPECT_EQ(captions(program.main().N11), (test::Lines{"&О программе..."}));
-    EXPECT_EQ(program.main().N11->actions().value(0), program.main().N12);
-}
-
-TEST_F(WindowAsCreated, TheTimersHaveTheirIntervalsAndStartStates) {
-    test::Program program(dir);
-    TForm1& w = program.main();
-    struct Expected {
-        ui::Timer* timer;
-        int interval;
-        bool enabled;
-    };
-    const Expected table[] = {{w.T1, 1, true},     {w.T2, 1000, true},  {w.T3, 1, true},
-                              {w.T4, 1, false},    {w.T5, 1, true},     {w.T6, 3000, false},
-                              {w.T7, 1, true},     {w.T8, 1000, true},  {w.T9, 1000, false},
-                              {w.T10, 1, false}};
-    int number = 1;
-    for (const Expected& row : table) {
-        EXPECT_EQ(row.timer->interval(), row.interval) << "T" << number;
-        EXPECT_EQ(row.timer->enabled(), row.enabled) << "T" << number;
-        ++number;
-    }
 }
 
 TEST_F(WindowAsCreated, CentringPutsTheWindowInTheMiddleOfTheDesktop) {
