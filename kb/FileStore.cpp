@@ -145,6 +145,20 @@ FileStore::Stamp FileStore::stampOf(const struct stat& info) {
             nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
 }
 
+void FileStore::remember(const std::string& key, const Stamp& stamp, const SharedLines& lines,
+                         std::string bytes) {
+    // A file changed a moment ago may change again under the same stamp
+    // (time stamps come from a coarse clock, and a freed inode number is
+    // soon given to the next new file, such as another copy's save): its
+    // stamp is trusted only once the file has been left alone for a while.
+    Entry& entry = parsed_[key];
+    entry.stamp = stamp;
+    entry.lines = lines;
+    entry.trusted = nowNs() - std::max(stamp.modifiedNs, stamp.changedNs) > kRacyWindowNs;
+    entry.bytes = entry.trusted ? std::string() : std::move(bytes);
+    entry.steadySpan = steadySpan_;
+}
+
 std::string FileStore::cacheKey(const fs::path& file, TextKind kind) {
     return (kind == TextKind::Rich ? "R:" : "P:") + file.string();
 }
@@ -200,15 +214,17 @@ SharedLines FileStore::read(std::string_view programPath, TextKind kind) {
     if (::fstat(fd.get(), &after) != 0)
         throw fail();
 
-    auto lines = std::make_shared<Lines>(
-        kind == TextKind::Rich && rtf::isRtf(bytes) ? rtf::read(bytes) : plain::read(bytes));
-    ++parses_;
-    Entry entry;
-    entry.stamp = stampOf(after);
-    entry.lines = lines;
-    entry.trusted = nowNs() - std::max(entry.stamp.modifiedNs, entry.stamp.changedNs) > kRacyWindowNs;
-    entry.steadySpan = steadySpan_;
-    parsed_[cacheKey(file, kind)] = std::move(entry);
+    // A copy not yet trusted keeps its bytes: the same bytes need no parsing.
+    SharedLines lines;
+    if (found != parsed_.end() && !found->second.bytes.empty() && found->second.bytes == bytes) {
+        lines = found->second.lines;
+    } else {
+        lines = std::make_shared<Lines>(kind == TextKind::Rich && rtf::isRtf(bytes)
+                                            ? rtf::read(bytes)
+                                            : plain::read(bytes));
+        ++parses_;
+    }
+    remember(cacheKey(file, kind), stampOf(after), lines, std::move(bytes));
     return lines;
 }
 
@@ -220,7 +236,7 @@ void FileStore::write(std::string_view programPath, const SharedLines& lines, Te
     if (fs::is_directory(target, error) || target.filename().empty())
         throw fail();
 
-    const std::string bytes = kind == TextKind::Rich ? rtf::write(*lines) : plain::write(*lines);
+    std::string bytes = kind == TextKind::Rich ? rtf::write(*lines) : plain::write(*lines);
     const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::string hidden(".");
     hidden += target.filename().string();
@@ -254,17 +270,13 @@ void FileStore::write(std::string_view programPath, const SharedLines& lines, Te
     if (Descriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir.get() >= 0)
         ::fsync(dir.get());
 
+    // The other reading of the same file is stale now.
+    parsed_.erase(cacheKey(located, kind == TextKind::Rich ? TextKind::Plain : TextKind::Rich));
     struct stat now {};
-    if (::stat(target.c_str(), &now) == 0) {
-        Entry entry;
-        entry.stamp = stampOf(now);
-        entry.lines = lines;
-        entry.trusted = true; // a new file of our own: nobody else has written it yet
-        entry.steadySpan = steadySpan_;
-        parsed_[cacheKey(located, kind)] = std::move(entry);
-        // The other reading of the same file is stale now.
-        parsed_.erase(cacheKey(located, kind == TextKind::Rich ? TextKind::Plain : TextKind::Rich));
-    }
+    if (::stat(target.c_str(), &now) == 0)
+        remember(cacheKey(located, kind), stampOf(now), lines, std::move(bytes));
+    else
+        parsed_.erase(cacheKey(located, kind));
 }
 
 } // namespace kb

@@ -75,7 +75,10 @@ private:
         SharedLines lines;
         bool trusted = false;
         long steadySpan = 0; // the span in which it was last checked
+        std::string bytes;   // kept while the stamp is not trusted
     };
+    void remember(const std::string& key, const Stamp& stamp, const SharedLines& lines,
+                  std::string bytes);
 
     std::filesystem::path spelledPath(std::string_view programPath) const;
     void beginSteadySpan();

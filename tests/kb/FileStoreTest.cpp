@@ -181,3 +181,23 @@ TEST(FileStoreSteadySpan, ANameFoundInAnotherCaseIsLookedUpAgainWhenItsFileGoes)
 }
 
 } // namespace
+
+namespace {
+
+TEST(FileStoreOwnSaves, AnotherWriterRightAfterOurSaveIsSeenEvenUnderTheSameStamp) {
+    // Rewritten in place at once, with the same size: the time stamps come
+    // from a coarse clock and may not tell the change.
+    TempDir dir;
+    kb::FileStore ours(dir.path());
+    std::filesystem::create_directories(dir.path() / "Base");
+    ours.write("Base\\Txt.Dat", std::make_shared<Lines>(Lines{"mine"}), TextKind::Plain);
+    dir.write("Base/Txt.Dat", "your\r\n");
+    EXPECT_EQ(*ours.read("Base\\Txt.Dat", TextKind::Plain), Lines{"your"});
+    // A second store saving the same file (as another copy of the program
+    // does) is seen too.
+    kb::FileStore theirs(dir.path());
+    theirs.write("Base\\Txt.Dat", std::make_shared<Lines>(Lines{"them"}), TextKind::Plain);
+    EXPECT_EQ(*ours.read("Base\\Txt.Dat", TextKind::Plain), Lines{"them"});
+}
+
+} // namespace
