@@ -42,11 +42,6 @@ void TForm1::suspendForWindow() {
     setEnabled(false);
 }
 
-void TForm1::resumeFromWindow() {
-    T1->setEnabled(true);
-    setEnabled(true);
-}
-
 void TForm1::N38Click() {
     if (!Form2)
         return;

@@ -116,9 +116,9 @@ public:
     engine::Conversation& conversation() { return *conversation_; }
     kb::FileStore& store() { return *store_; }
     void centreOnDesktop();
-    // The main window as the auxiliary windows disable and restore it.
+    // Opening an auxiliary window: the poller stops before the window is
+    // disabled (it must not move the focus into a disabled window).
     void suspendForWindow();
-    void resumeFromWindow();
     const ui::CuePlayer& player(engine::Cue cue) const { return *players_[static_cast<int>(cue)]; }
     bool busyCursor() const { return busy_; }
     // The style the next display line would take.

@@ -5,7 +5,6 @@
 #include <QFrame>
 #include <QString>
 
-#include <array>
 #include <vector>
 
 class QLabel;
