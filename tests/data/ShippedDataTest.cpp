@@ -244,19 +244,31 @@ TEST(ShippedData, AThreadStartedByAnAnswerIsFollowedByItsBranchLine) {
     const auto checks = utf8Lines(fs::path(TALKBASE_TEST_DATA) / "threads.txt");
     ASSERT_GE(checks.size(), 10u);
     for (const std::string& check : checks) {
-        const std::size_t first = check.find(" => ");
-        const std::size_t second = check.find(" => ", first + 4);
-        ASSERT_NE(second, std::string::npos) << check;
-        const std::string phrase = check.substr(0, first);
-        const std::string reply = check.substr(first + 4, second - first - 4);
-        const std::string expected = check.substr(second + 4);
+        // The phrases typed in turn, then the expected substring.
+        std::vector<std::string> phrases;
+        for (std::size_t start = 0;;) {
+            const std::size_t arrow = check.find(" => ", start);
+            if (arrow == std::string::npos) {
+                phrases.push_back(check.substr(start));
+                break;
+            }
+            phrases.push_back(check.substr(start, arrow - start));
+            start = arrow + 4;
+        }
+        ASSERT_GE(phrases.size(), 3u) << check;
+        const std::string expected = phrases.back();
+        phrases.pop_back();
+        ASSERT_FALSE(expected.empty()) << check;
         ConsoleRun console;
-        console.run({phrase, reply});
+        console.run(phrases);
         SCOPED_TRACE(check);
-        ASSERT_EQ(console.sources.size(), 2u);
-        EXPECT_NE(console.sources[1].find("follow-up"), std::string::npos) << console.sources[1];
-        ASSERT_EQ(console.transcript.size(), 4u);
-        EXPECT_NE(console.transcript[3].find(expected), std::string::npos) << console.transcript[3];
+        ASSERT_EQ(console.sources.size(), phrases.size());
+        for (std::size_t turn = 1; turn < phrases.size(); ++turn) {
+            EXPECT_NE(console.sources[turn].find("follow-up"), std::string::npos)
+                << "phrase " << turn + 1 << ": " << console.sources[turn];
+        }
+        ASSERT_EQ(console.transcript.size(), 2 * phrases.size());
+        EXPECT_NE(console.transcript.back().find(expected), std::string::npos) << console.transcript.back();
     }
 }
 
