@@ -11,10 +11,6 @@ using namespace enginetest;
 
 class GuardsTest : public TalkFixture {
 protected:
-    Utf8Lines fresh(std::string_view utf8) {
-        window.display.clear();
-        return say(utf8);
-    }
     AnswerSource source() const { return talk.lastTurn().source; }
 };
 

@@ -8,14 +8,7 @@ using engine::AnswerSource;
 using engine::Timer;
 using namespace enginetest;
 
-class MatchingTest : public TalkFixture {
-protected:
-    // A turn that no earlier display line can make a repeat.
-    Utf8Lines fresh(std::string_view utf8) {
-        window.display.clear();
-        return say(utf8);
-    }
-};
+class MatchingTest : public TalkFixture {};
 
 TEST_F(MatchingTest, AMainLineMatchesPhrasesThatHoldItsWords) {
     writeWords({"База", "ПРИВЕТ.^Привет!;"});

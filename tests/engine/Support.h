@@ -132,6 +132,11 @@ protected:
     // Puts the phrase into the input field, runs a turn and returns the
     // transcript lines it added.
     Utf8Lines say(std::string_view utf8);
+    // A turn that no earlier display line can make a repeat.
+    Utf8Lines fresh(std::string_view utf8) {
+        window.display.clear();
+        return say(utf8);
+    }
     // Runs a turn that must fail; returns the error as its message box shows it.
     std::string sayFailing(std::string_view utf8);
     // A turn taken with the given clock value.

@@ -29,6 +29,21 @@ public:
 
 // Answers every colour and font dialog from its queue, in order: a value
 // confirms, std::nullopt cancels. The real dialogs come back at the end.
+// The program on a small base, with its message boxes collected.
+class AppearanceFixture : public ::testing::Test {
+protected:
+    TForm1& main() { return program.main(); }
+    // An idle prompt at the next tick of T2.
+    void idlePrompt() {
+        main().conversation().state().IdleTicks = 89;
+        main().T2Timer();
+    }
+
+    BaseDirectory dir;
+    test::MessageLog boxes;
+    test::Program program{dir};
+};
+
 class DialogAnswers {
 public:
     DialogAnswers() {

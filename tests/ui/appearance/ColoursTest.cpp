@@ -24,18 +24,9 @@ QTextCharFormat shownFormat(QTextEdit* display, int block) {
     return cursor.charFormat();
 }
 
-class ColoursTest : public ::testing::Test {
+class ColoursTest : public AppearanceFixture {
 protected:
-    TForm1& main() { return program.main(); }
-    void idlePrompt() {
-        main().conversation().state().IdleTicks = 89;
-        main().T2Timer();
-    }
-
-    BaseDirectory dir;
-    test::MessageLog boxes;
     DialogAnswers answers;
-    test::Program program{dir};
 };
 
 struct Command {

@@ -33,18 +33,7 @@ void selectLine(QTextEdit* display, int block) {
     display->setTextCursor(selection);
 }
 
-class FontsTest : public ::testing::Test {
-protected:
-    TForm1& main() { return program.main(); }
-    void idlePrompt() {
-        main().conversation().state().IdleTicks = 89;
-        main().T2Timer();
-    }
-
-    BaseDirectory dir;
-    test::MessageLog boxes;
-    test::Program program{dir};
-};
+class FontsTest : public AppearanceFixture {};
 
 TEST_F(FontsTest, LineFontsAreTakenByTheNextLinesAndShownLinesKeepTheirs) {
     DialogAnswers answers;
