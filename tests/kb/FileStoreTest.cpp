@@ -1,4 +1,4 @@
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include "kb/Cp1251.h"
 #include "kb/FileError.h"
