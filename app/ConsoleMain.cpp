@@ -176,7 +176,7 @@ public:
                 afterTurn(turned);
                 done += turned ? 1 : 0;
                 reported = false;
-            } catch (const kb::FileError& error) {
+            } catch (const std::exception& error) {
                 // Reported once until the exchange works again, as the window does.
                 printFrom(before);
                 if (!reported)
@@ -206,11 +206,12 @@ private:
         }
     }
 
+    // Every error ends the step, as in the window; the driver goes on.
     template <typename Step> void run(Step step) {
         const int before = conversation_.transcript().count();
         try {
             step();
-        } catch (const kb::FileError& error) {
+        } catch (const std::exception& error) {
             std::cerr << toTerminal(kb::withFullStop(error.what())) << '\n';
         }
         printFrom(before);
