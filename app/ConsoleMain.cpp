@@ -2,9 +2,8 @@
 // Every line of standard input is a phrase typed into the input field; every
 // transcript line of the turn is printed.
 
-#include "ConsoleWindow.h"
-
 #include "engine/Conversation.h"
+#include "engine/HeadlessWindow.h"
 #include "kb/Cp1251.h"
 #include "kb/FileError.h"
 
@@ -259,7 +258,7 @@ private:
 
     Options options_;
     kb::FileStore store_;
-    console::ConsoleWindow window_;
+    engine::HeadlessWindow window_;
     std::unique_ptr<engine::Clock> clock_;
     engine::Conversation conversation_;
 };

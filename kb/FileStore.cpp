@@ -125,15 +125,6 @@ fs::path FileStore::spelledPath(std::string_view programPath) const {
     return (!spelled.empty() && spelled.front() == '/' ? fs::path() : root_) / spelled;
 }
 
-void FileStore::beginSteadySpan() {
-    if (steadyDepth_++ == 0)
-        ++steadySpan_;
-}
-
-void FileStore::endSteadySpan() {
-    --steadyDepth_;
-}
-
 fs::path FileStore::locate(std::string_view programPath) const {
     std::string spelled = cp1251ToUtf8(programPath);
     for (char& c : spelled) {
@@ -182,7 +173,6 @@ void FileStore::remember(const std::string& key, const Stamp& stamp, const Share
     entry.lines = lines;
     entry.trusted = nowNs() - std::max(stamp.modifiedNs, stamp.changedNs) > kRacyWindowNs;
     entry.bytes = entry.trusted ? std::string() : std::move(bytes);
-    entry.steadySpan = steadySpan_;
 }
 
 std::string FileStore::cacheKey(const fs::path& file, TextKind kind) {
@@ -195,10 +185,6 @@ SharedLines FileStore::read(std::string_view programPath, TextKind kind) {
     const auto spelled = exactPaths_.find(name);
     fs::path file = spelled != exactPaths_.end() ? spelled->second : locate(programPath);
     auto found = parsed_.find(cacheKey(file, kind));
-    // Within a steady span (one follow-up search) a file checked once is
-    // taken as checked.
-    if (found != parsed_.end() && steadyDepth_ > 0 && found->second.steadySpan == steadySpan_)
-        return found->second.lines;
 
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0) {
@@ -215,7 +201,6 @@ SharedLines FileStore::read(std::string_view programPath, TextKind kind) {
         exactPaths_.emplace(name, file);
     const Stamp before = stampOf(info);
     if (found != parsed_.end() && found->second.trusted && found->second.stamp == before) {
-        found->second.steadySpan = steadySpan_;
         return found->second.lines;
     }
 

@@ -77,20 +77,6 @@ public:
     static constexpr std::chrono::milliseconds kDefaultLockPatience{5000};
     void setLockPatience(std::chrono::milliseconds patience) { lockPatience_ = patience; }
 
-    // While one lives, a file is checked against the file system only at its
-    // first read: for a scan that loads one file again and again within a
-    // single step (the follow-up search loads Words.Dat for every line).
-    class SteadySpan {
-    public:
-        explicit SteadySpan(FileStore& store) : store_(store) { store_.beginSteadySpan(); }
-        ~SteadySpan() { store_.endSteadySpan(); }
-        SteadySpan(const SteadySpan&) = delete;
-        SteadySpan& operator=(const SteadySpan&) = delete;
-
-    private:
-        FileStore& store_;
-    };
-
     // How many times a file's bytes were parsed (not served from the copy).
     long parseCount() const { return parses_; }
 
@@ -105,15 +91,12 @@ private:
         Stamp stamp;
         SharedLines lines;
         bool trusted = false;
-        long steadySpan = 0; // the span in which it was last checked
         std::string bytes;   // kept while the stamp is not trusted
     };
     void remember(const std::string& key, const Stamp& stamp, const SharedLines& lines,
                   std::string bytes);
 
     std::filesystem::path spelledPath(std::string_view programPath) const;
-    void beginSteadySpan();
-    void endSteadySpan();
     static Stamp stampOf(const struct stat& info);
     static std::string cacheKey(const std::filesystem::path& file, TextKind kind);
 
@@ -121,8 +104,6 @@ private:
     std::unordered_map<std::string, Entry> parsed_;
     // Names that exist exactly as the program spells them, with their paths.
     std::unordered_map<std::string, std::filesystem::path> exactPaths_;
-    long steadySpan_ = 0;
-    int steadyDepth_ = 0;
     long parses_ = 0;
     long long sizeLimit_ = kDefaultSizeLimit;
     std::chrono::milliseconds lockPatience_ = kDefaultLockPatience;
