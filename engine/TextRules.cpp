@@ -32,12 +32,9 @@ std::optional<std::size_t> findKeyword(std::string_view phrase, std::string_view
         return std::nullopt;
     std::size_t matched = 0;
     for (std::size_t i = start; i < phrase.size(); ++i) {
-        if (kb::upperCase(phrase[i]) == key[matched]) {
-            if (++matched == key.size())
-                return i;
-        } else {
-            matched = 0;
-        }
+        matched = keywordStep(key, matched, kb::upperCase(phrase[i]));
+        if (matched == key.size())
+            return i;
     }
     return std::nullopt;
 }
@@ -56,18 +53,22 @@ std::optional<std::size_t> findKeywordInCapitals(std::string_view phrase, std::s
                 return std::nullopt;
             i = next;
         }
-        if (phrase[i] == key[matched]) {
-            if (++matched == key.size())
-                return i;
-        } else {
-            matched = 0;
-        }
+        matched = keywordStep(key, matched, phrase[i]);
+        if (matched == key.size())
+            return i;
     }
     return std::nullopt;
 }
 
 bool wordsFound(std::string_view phrase, std::string_view phrasePart) {
     return wordsFoundInCapitals(kb::upperCase(phrase), phrasePart);
+}
+
+std::vector<std::string_view> phraseWords(std::string_view phrasePart) {
+    std::vector<std::string_view> words;
+    for (std::size_t start = 0; start < phrasePart.size(); start += words.back().size() + 1)
+        words.push_back(phraseWordAt(phrasePart, start));
+    return words;
 }
 
 bool wordsFoundInCapitals(std::string_view phrase, std::string_view phrasePart) {

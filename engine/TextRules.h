@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace engine {
 
@@ -18,6 +19,14 @@ void capitaliseFirstLetter(std::string& phrase);
 // A final "," becomes "."; a final "!", "?" or "." stays; anything else gets
 // "." appended.
 void fixEndPunctuation(std::string& phrase);
+
+// One character of the keyword search: how much of the key is matched after
+// the next phrase character (upper-cased) is compared with the key's next
+// character. A mismatch drops the partial match, and that character is not
+// tried again as the key's first. The key is found when the whole is matched.
+constexpr std::size_t keywordStep(std::string_view key, std::size_t matched, char upperChar) {
+    return upperChar == key[matched] ? matched + 1 : 0;
+}
 
 // Searches a key, as stored, in the phrase, upper-casing each phrase character,
 // from a start position. A mismatch drops the partial match and the walk goes
@@ -37,28 +46,33 @@ std::optional<std::size_t> findKeywordInCapitals(std::string_view upperPhrase, s
 bool wordsFound(std::string_view phrase, std::string_view phrasePart);
 bool wordsFoundInCapitals(std::string_view upperPhrase, std::string_view phrasePart);
 
-// The same search, telling each word as it goes: onWord(word, from, found)
-// with the position the word was searched from and where its last character
-// was found (nullopt when it was not, which ends the walk). A word runs to
+// The word of a main line's phrase part that starts at `start`: it runs to
 // the next blank found from its second character on, so a second blank in a
-// row starts the next word.
+// row starts the next word. The next word starts after that blank.
+constexpr std::string_view phraseWordAt(std::string_view phrasePart, std::size_t start) {
+    const std::size_t end = phrasePart.find(' ', start + 1);
+    return phrasePart.substr(start, end == std::string_view::npos ? phrasePart.size() - start : end - start);
+}
+
+// All the words of a phrase part, in order.
+std::vector<std::string_view> phraseWords(std::string_view phrasePart);
+
+// The word search, telling each word as it goes: onWord(word, from, found)
+// with the position the word was searched from and where its last character
+// was found (nullopt when it was not, which ends the walk).
 template <typename OnWord>
 bool walkWords(std::string_view upperPhrase, std::string_view phrasePart, OnWord&& onWord) {
     if (phrasePart.empty())
         return false;
     std::size_t from = 0;
-    std::size_t wordStart = 0;
-    while (wordStart < phrasePart.size()) {
-        std::size_t wordEnd = phrasePart.find(' ', wordStart + 1);
-        if (wordEnd == std::string_view::npos)
-            wordEnd = phrasePart.size();
-        const std::string_view word = phrasePart.substr(wordStart, wordEnd - wordStart);
+    for (std::size_t start = 0; start < phrasePart.size();) {
+        const std::string_view word = phraseWordAt(phrasePart, start);
         const auto found = findKeywordInCapitals(upperPhrase, word, from);
         onWord(word, from, found);
         if (!found)
             return false;
         from = *found + 1;
-        wordStart = wordEnd + 1;
+        start += word.size() + 1;
     }
     return true;
 }

@@ -12,40 +12,10 @@ namespace fs = std::filesystem;
 
 namespace enginetest {
 
-std::string cp(std::string_view utf8) {
-    return kb::utf8ToCp1251(utf8);
-}
-
-std::string utf(std::string_view cp1251) {
-    return kb::cp1251ToUtf8(cp1251);
-}
-
-Utf8Lines utf(const std::vector<std::string>& cp1251Lines) {
-    Utf8Lines out;
-    for (const std::string& line : cp1251Lines)
-        out.push_back(utf(line));
-    return out;
-}
-
-void writeCp1251File(const fs::path& root, const std::string& relative, const Utf8Lines& lines) {
-    const fs::path file = root / relative;
-    fs::create_directories(file.parent_path());
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes += cp(line) + "\r\n";
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 Utf8Lines readUtf8Lines(const fs::path& root, std::string_view programPath) {
     // A store of its own, so that nothing the engine's store remembers is used.
     kb::FileStore reader(root);
     return utf(*reader.read(programPath, kb::TextKind::Rich));
-}
-
-std::string readBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void FakeWindow::setInputText(const std::string& text) {

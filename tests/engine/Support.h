@@ -9,6 +9,7 @@
 #include "engine/Random.h"
 #include "kb/FileStore.h"
 #include "support/TempDir.h"
+#include "support/Text.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -22,21 +23,15 @@
 
 namespace enginetest {
 
-using Utf8Lines = std::vector<std::string>;
+using support::cp;
+using support::readBytes;
+using support::Utf8Lines;
+using support::utf;
+using support::writeCp1251File;
 
-// UTF-8 to the program's Windows-1251 and back.
-std::string cp(std::string_view utf8);
-std::string utf(std::string_view cp1251);
-Utf8Lines utf(const std::vector<std::string>& cp1251Lines);
-
-// Writes `relative` (with "/" separators) under `root` as Windows-1251 plain
-// text, every line followed by CR LF.
-void writeCp1251File(const std::filesystem::path& root, const std::string& relative,
-                     const Utf8Lines& lines);
 // Reads a file the program names so ("Base\Words.Dat") through the storage
 // library, as UTF-8 lines.
 Utf8Lines readUtf8Lines(const std::filesystem::path& root, std::string_view programPath);
-std::string readBytes(const std::filesystem::path& file);
 
 struct ShownLine {
     std::string text; // Windows-1251
