@@ -1,0 +1,169 @@
+#include "InsideWords.h"
+
+#include "KeywordIndex.h"
+
+#include "engine/TextRules.h"
+#include "kb/Cp1251.h"
+
+#include <array>
+#include <tuple>
+#include <unordered_map>
+
+namespace workbench {
+namespace {
+
+bool isLetter(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || b >= 0xC0 || b == 0xA8 || b == 0xB8;
+}
+
+// Where a run of a key must stand in a longer word for the key to be found there.
+enum class Place { Anywhere, Start, End };
+
+struct Need {
+    int line;
+    std::string_view key;
+    std::string run;
+    Place place;
+    int runId = -1;
+};
+
+struct Word {
+    std::string text;
+    long frequency; // in the base's own text; 0 for a word only in the word list
+};
+
+// Better: more frequent in the base, then shorter, then first in order.
+bool better(const Word& a, const Word& b) {
+    return std::tuple(-a.frequency, a.text.size(), a.text) < std::tuple(-b.frequency, b.text.size(), b.text);
+}
+
+// The run of the key that can stand inside a longer word, and where; false
+// when the key is held to whole words by what surrounds its letters.
+bool needOf(std::string_view key, std::string& run, Place& place) {
+    const auto runs = lettersRuns(key);
+    if (runs.empty())
+        return false;
+    const bool anchoredStart = !isLetter(key.front());
+    const bool anchoredEnd = !isLetter(key.back());
+    if (runs.size() == 1) {
+        if (anchoredStart && anchoredEnd)
+            return false;
+        run = runs.front();
+        place = anchoredStart ? Place::Start : anchoredEnd ? Place::End : Place::Anywhere;
+        return true;
+    }
+    // Several runs: the first must end a word, the last begin one.
+    if (!anchoredStart) {
+        run = runs.front();
+        place = Place::End;
+        return true;
+    }
+    if (!anchoredEnd) {
+        run = runs.back();
+        place = Place::Start;
+        return true;
+    }
+    return false;
+}
+
+std::string u(std::string_view cp1251) {
+    return kb::cp1251ToUtf8(cp1251);
+}
+
+} // namespace
+
+std::vector<std::string> lettersRuns(std::string_view text) {
+    std::vector<std::string> runs;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && !isLetter(text[i]))
+            ++i;
+        const std::size_t start = i;
+        while (i < text.size() && isLetter(text[i]))
+            ++i;
+        if (i > start)
+            runs.push_back(kb::upperCase(text.substr(start, i - start)));
+    }
+    return runs;
+}
+
+void findKeysInsideWords(const std::vector<BaseContent>& base, const std::vector<std::string>& extraWords,
+                         std::vector<Finding>& findings) {
+    std::string file;
+    std::vector<Need> needs;
+    std::unordered_map<std::string, long> vocabulary;
+    for (const BaseContent& content : base) {
+        const kb::Lines& lines = *content.lines;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            for (auto& run : lettersRuns(lines[i]))
+                ++vocabulary[std::move(run)];
+            if (content.file->role != FileRole::Words || i == 0)
+                continue;
+            file = content.file->displayName();
+            const engine::WordsLine line(lines[i]);
+            if (!line.answered())
+                continue;
+            const int depth = line.depth();
+            const std::string_view part = line.phrasePart().substr(static_cast<std::size_t>(depth));
+            const auto keys = depth == 0 ? engine::phraseWords(part) : std::vector<std::string_view>{part};
+            for (const auto key : keys) {
+                Need need{static_cast<int>(i), key, {}, Place::Anywhere};
+                if (needOf(key, need.run, need.place))
+                    needs.push_back(std::move(need));
+            }
+        }
+    }
+    for (const std::string& text : extraWords) {
+        for (auto& run : lettersRuns(kb::utf8ToCp1251(text)))
+            vocabulary.emplace(std::move(run), 0);
+    }
+
+    KeywordIndex index;
+    for (Need& need : needs)
+        need.runId = index.add(need.run);
+    index.build();
+    // The best longer word for each run and place.
+    std::vector<std::array<const Word*, 3>> best(static_cast<std::size_t>(index.size()),
+                                                 {nullptr, nullptr, nullptr});
+    std::vector<Word> words;
+    words.reserve(vocabulary.size());
+    for (auto& [text, frequency] : vocabulary)
+        words.push_back({text, frequency});
+    for (const Word& word : words) {
+        index.findAll(word.text, [&](int id, std::size_t start) {
+            const std::size_t length = index.key(id).size();
+            if (length == word.text.size())
+                return;
+            auto& slots = best[static_cast<std::size_t>(id)];
+            const auto offer = [&](Place place) {
+                const Word*& slot = slots[static_cast<std::size_t>(place)];
+                if (slot == nullptr || better(word, *slot))
+                    slot = &word;
+            };
+            offer(Place::Anywhere);
+            if (start == 0)
+                offer(Place::Start);
+            if (start + length == word.text.size())
+                offer(Place::End);
+        });
+    }
+
+    // One finding a line, naming each key with one longer word.
+    std::string message;
+    for (std::size_t n = 0; n < needs.size(); ++n) {
+        const Need& need = needs[n];
+        const Word* inside = best[static_cast<std::size_t>(need.runId)][static_cast<std::size_t>(need.place)];
+        if (inside != nullptr) {
+            message += message.empty() ? "\"" + u(need.key) + "\" is found inside \"" + u(inside->text) + "\""
+                                       : "; \"" + u(need.key) + "\" inside \"" + u(inside->text) + "\"";
+        }
+        const bool lineEnds = n + 1 == needs.size() || needs[n + 1].line != need.line;
+        if (lineEnds && !message.empty()) {
+            findings.push_back({file, need.line, Severity::Warning, "key-inside-word", std::move(message), std::nullopt});
+            message.clear();
+        }
+    }
+}
+
+} // namespace workbench
