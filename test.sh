@@ -11,6 +11,9 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALKBASE_TESTS=ON -DTALKBASE_WERROR=ON
 cmake --build build -j2
 ctest --test-dir build --output-on-failure -j2
+# The shipped knowledge base holds no error.
+build/bin/talkbase-kb check --dir data > build/check-data.txt || { cat build/check-data.txt; exit 1; }
+tail -n 1 build/check-data.txt
 
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTALKBASE_WERROR=ON -DTALKBASE_SANITIZE=ON
 cmake --build build/sanitize -j2

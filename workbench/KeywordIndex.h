@@ -4,6 +4,7 @@
 // it as plain substrings, and where. The workbench uses it to narrow down
 // which lines can matter for one another before the exact checks run.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -37,12 +38,14 @@ public:
 
 private:
     struct Node {
-        std::unordered_map<char, int> children;
+        std::vector<std::pair<char, int>> children; // few: looked through in turn
         int failure = 0;
         int output = 0; // the nearest node on the failure chain that ends a key
         int key = -1;   // the key ending here
     };
+    int child(int state, char c) const;
     int next(int state, char c) const;
+    std::array<int, 256> rootNext_{}; // the root's moves, looked up at once
     int outputLink(int state) const { return nodes_[static_cast<std::size_t>(state)].output; }
 
     std::vector<Node> nodes_{Node{}};

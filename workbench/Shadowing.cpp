@@ -8,6 +8,8 @@
 #include "kb/Cp1251.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <unordered_map>
 
 namespace workbench {
@@ -40,69 +42,118 @@ std::vector<Candidate> answeringLines(const kb::Lines& words) {
     return lines;
 }
 
-// The key of a main line that fewest main lines share: a line can catch a
-// phrase only when each of its keys stands in it, so the rarest is the best
-// for looking lines up by the text of a phrase.
-std::vector<std::string_view> rarestKeys(const std::vector<Candidate>& mains) {
-    std::unordered_map<std::string_view, int> frequency;
-    for (const Candidate& line : mains) {
-        for (const auto key : line.keys.keys)
-            ++frequency[key];
+// The characters and pairs of characters of a text, as bits: a line can
+// catch a phrase only when each of its keys stands in it, so the bits of its
+// keys are among the phrase's bits. A fast first sieve.
+using Bits = std::array<std::uint64_t, 4>;
+
+void addBits(Bits& bits, std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        bits[c >> 6] |= std::uint64_t{1} << (c & 63);
+        if (i > 0) {
+            const auto pair = static_cast<unsigned>(static_cast<unsigned char>(text[i - 1]) * 131u + c * 7u) & 255u;
+            bits[pair >> 6] |= std::uint64_t{1} << (pair & 63);
+        }
     }
-    std::vector<std::string_view> rarest;
-    rarest.reserve(mains.size());
-    for (const Candidate& line : mains) {
-        rarest.push_back(*std::min_element(line.keys.keys.begin(), line.keys.keys.end(),
-                                           [&](std::string_view a, std::string_view b) {
-                                               return std::pair(frequency[a], -static_cast<long>(a.size())) <
-                                                      std::pair(frequency[b], -static_cast<long>(b.size()));
-                                           }));
+}
+
+bool within(const Bits& part, const Bits& whole) {
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        if ((part[i] & ~whole[i]) != 0)
+            return false;
     }
-    return rarest;
+    return true;
 }
 
 void shadowedMainLines(const std::string& file, const std::vector<Candidate>& lines,
                        std::vector<Finding>& findings) {
-    std::vector<Candidate> mains;
+    std::vector<const Candidate*> mains;
     for (const Candidate& line : lines) {
         if (line.depth == 0)
-            mains.push_back(line);
+            mains.push_back(&line);
     }
-    const auto rarest = rarestKeys(mains);
+    const std::size_t count = mains.size();
+    std::vector<std::string> samples(count);
+    std::vector<Bits> keyBits(count, Bits{});
+    std::vector<Bits> sampleBits(count, Bits{});
     KeywordIndex index;
-    std::vector<std::vector<int>> byKey; // key id: positions in `mains`
-    for (std::size_t m = 0; m < mains.size(); ++m) {
-        const int id = index.add(rarest[m]);
-        if (id >= static_cast<int>(byKey.size()))
-            byKey.resize(static_cast<std::size_t>(id) + 1);
-        byKey[static_cast<std::size_t>(id)].push_back(static_cast<int>(m));
+    std::vector<std::vector<int>> keyIds(count);
+    for (std::size_t m = 0; m < count; ++m) {
+        samples[m] = mains[m]->keys.samplePhrase();
+        addBits(sampleBits[m], samples[m]);
+        for (const auto key : mains[m]->keys.keys) {
+            addBits(keyBits[m], key);
+            keyIds[m].push_back(index.add(key));
+        }
     }
     index.build();
 
-    std::vector<int> candidates;
-    for (std::size_t m = 0; m < mains.size(); ++m) {
-        const Candidate& caught = mains[m];
-        const std::string sample = caught.keys.samplePhrase();
-        candidates.clear();
-        index.findAll(sample, [&](int id, std::size_t) {
-            for (const int other : byKey[static_cast<std::size_t>(id)]) {
-                if (other >= static_cast<int>(m))
-                    break; // only earlier lines come first
-                candidates.push_back(other);
+    // How many lines' phrases each key stands in: a line is looked up by
+    // its key that stands in fewest, so that few lines come up for nothing.
+    std::vector<int> standsIn(static_cast<std::size_t>(index.size()), 0);
+    std::vector<int> lastSeen(static_cast<std::size_t>(index.size()), -1);
+    for (std::size_t m = 0; m < count; ++m) {
+        index.findAll(samples[m], [&](int id, std::size_t) {
+            if (lastSeen[static_cast<std::size_t>(id)] != static_cast<int>(m)) {
+                lastSeen[static_cast<std::size_t>(id)] = static_cast<int>(m);
+                ++standsIn[static_cast<std::size_t>(id)];
             }
         });
-        std::sort(candidates.begin(), candidates.end());
-        candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
-        for (const int other : candidates) {
-            const Candidate& catcher = mains[static_cast<std::size_t>(other)];
-            if (!engine::wordsFoundInCapitals(sample, catcher.phrasePart))
-                continue; // it misses even this phrase
-            if (!catchesAllOf(catcher.keys, caught.keys))
-                continue;
+    }
+    std::vector<std::vector<int>> byKey(static_cast<std::size_t>(index.size()));
+    for (std::size_t m = 0; m < count; ++m) {
+        const int chosen = *std::min_element(keyIds[m].begin(), keyIds[m].end(), [&](int a, int b) {
+            return standsIn[static_cast<std::size_t>(a)] < standsIn[static_cast<std::size_t>(b)];
+        });
+        byKey[static_cast<std::size_t>(chosen)].push_back(static_cast<int>(m));
+    }
+
+    // A line with the same phrase part as an earlier one is caught by what
+    // catches that one, or by it.
+    std::unordered_map<std::string_view, int> firstWithPart;
+    std::vector<int> caughtBy(count, -1);
+    std::vector<int> keysSeen;
+    std::vector<int> keyStamp(static_cast<std::size_t>(index.size()), -1);
+    for (std::size_t m = 0; m < count; ++m) {
+        const Candidate& caught = *mains[m];
+        const auto [same, isNew] = firstWithPart.emplace(caught.phrasePart, static_cast<int>(m));
+        if (!isNew) {
+            const int first = same->second;
+            caughtBy[m] = caughtBy[static_cast<std::size_t>(first)] >= 0 ? caughtBy[static_cast<std::size_t>(first)] : first;
+        } else {
+            // The earliest line that catches it: each list is sorted, so
+            // it is walked only up to the best line found so far.
+            int best = static_cast<int>(m);
+            keysSeen.clear();
+            index.findAll(samples[m], [&](int id, std::size_t) {
+                if (keyStamp[static_cast<std::size_t>(id)] == static_cast<int>(m))
+                    return;
+                keyStamp[static_cast<std::size_t>(id)] = static_cast<int>(m);
+                keysSeen.push_back(id);
+            });
+            for (const int id : keysSeen) {
+                for (const int other : byKey[static_cast<std::size_t>(id)]) {
+                    if (other >= best)
+                        break;
+                    if (!within(keyBits[static_cast<std::size_t>(other)], sampleBits[m]))
+                        continue;
+                    const Candidate& catcher = *mains[static_cast<std::size_t>(other)];
+                    if (!engine::wordsFoundInCapitals(samples[m], catcher.phrasePart))
+                        continue; // it misses even this phrase
+                    if (catchesAllOf(catcher.keys, caught.keys)) {
+                        best = other;
+                        break;
+                    }
+                }
+            }
+            if (best < static_cast<int>(m))
+                caughtBy[m] = best;
+        }
+        if (caughtBy[m] >= 0) {
+            const int line = mains[static_cast<std::size_t>(caughtBy[m])]->line;
             findings.push_back({file, caught.line, Severity::Warning, "shadowed",
-                                "every phrase it matches is matched first by line " + std::to_string(catcher.line),
-                                catcher.line});
-            break;
+                                "every phrase it matches is matched first by line " + std::to_string(line), line});
         }
     }
 }
