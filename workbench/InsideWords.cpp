@@ -38,6 +38,13 @@ bool better(const Word& a, const Word& b) {
     return std::tuple(-a.frequency, a.text.size(), a.text) < std::tuple(-b.frequency, b.text.size(), b.text);
 }
 
+// A word that begins with a stem of four letters or more and goes on for at
+// most three: a form of the stem's own word (КОШК in КОШКАМИ, СПАСИБ in
+// СПАСИБО), not another word (ВЕТЕР in ВЕТЕРИНАР, ДА in ДАЧА).
+bool ownForm(std::size_t stemLength, std::size_t wordLength) {
+    return stemLength >= 4 && wordLength - stemLength <= 3;
+}
+
 // The run of the key that can stand inside a longer word, and where; false
 // when the key is held to whole words by what surrounds its letters.
 bool needOf(std::string_view key, std::string& run, Place& place) {
@@ -141,9 +148,14 @@ void findKeysInsideWords(const std::vector<BaseContent>& base, const std::vector
                 if (slot == nullptr || better(word, *slot))
                     slot = &word;
             };
-            offer(Place::Anywhere);
-            if (start == 0)
+            if (start == 0) {
+                // A stem at the start of a word with only an ending after it
+                // is the same word in another form: what a stem is for.
+                if (ownForm(length, word.text.size()))
+                    return;
                 offer(Place::Start);
+            }
+            offer(Place::Anywhere);
             if (start + length == word.text.size())
                 offer(Place::End);
         });
