@@ -28,9 +28,9 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/talkbase-256.png")));
 
     TForm1 form1;
-    TForm2 form2(&form1);
-    TForm3 form3(&form1);
-    TForm4 form4(&form1);
+    TForm2 form2(form1);
+    TForm3 form3(form1);
+    TForm4 form4(form1);
     form1.attach(&form2, &form3, &form4);
 
     form1.show();
