@@ -204,7 +204,7 @@ void TForm1::N40Click() {
     if (!N40->isChecked()) {
         N40->setChecked(true);
         N40->setText(QStringLiteral("Normal"));
-        placeBeforeFullScreen_ = pos();
+        placeBeforeFullScreen_ = geometry();
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         centralWidget()->setMinimumSize(0, 0);
@@ -218,8 +218,9 @@ void TForm1::N40Click() {
         centralWidget()->setFixedSize(587, 361);
         setFixedSize(587, 361 + menuBar()->sizeHint().height());
         // Back where it was: the window system may still hold the maximised
-        // place, which the new size would otherwise keep.
-        move(placeBeforeFullScreen_);
+        // place, which the new size would otherwise keep. The client area's
+        // place, as the frame around it is not the same when maximised.
+        setGeometry(placeBeforeFullScreen_);
         layoutNormal();
         // The narrower display holds more lines below the fold.
         scrollDisplayToEnd();

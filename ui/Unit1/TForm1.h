@@ -229,7 +229,7 @@ private:
     QTextCharFormat displayFormat_;
     bool busy_ = false;
     // Where the window stood before full screen.
-    QPoint placeBeforeFullScreen_;
+    QRect placeBeforeFullScreen_;
 
     ui::ReportOnce t3Report_, t8Report_, t2Report_, t10Report_, t4Report_, t6Report_;
 };

@@ -109,7 +109,7 @@ TEST_F(FullScreenTest, BackFromFullScreenTheWindowStandsWhereItStoodAndShowsTheL
     main().show();
     main().move(123, 77);
     QCoreApplication::processEvents();
-    const QRect before = main().frameGeometry();
+    const QRect before = main().geometry();
 
     main().N40Click();
     QCoreApplication::processEvents();
@@ -117,7 +117,7 @@ TEST_F(FullScreenTest, BackFromFullScreenTheWindowStandsWhereItStoodAndShowsTheL
     main().N40Click();
     QCoreApplication::processEvents();
 
-    EXPECT_EQ(main().frameGeometry(), before);
+    EXPECT_EQ(main().geometry(), before);
     const QScrollBar* bar = main().RE1->verticalScrollBar();
     EXPECT_GT(bar->maximum(), 0);
     EXPECT_EQ(bar->value(), bar->maximum());
