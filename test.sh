@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # Builds the program and runs the whole test suite: once in the ordinary build
-# (warnings are errors), once with AddressSanitizer and UndefinedBehaviorSanitizer.
+# (warnings are errors), with a check of what it installs and packages; once
+# with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/deps.sh
-talkbase_install "${TALKBASE_BUILD_PACKAGES[@]}"
+talkbase_install "${TALKBASE_BUILD_PACKAGES[@]}" "${TALKBASE_CHECK_PACKAGES[@]}"
 
 export QT_QPA_PLATFORM=offscreen
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALKBASE_TESTS=ON -DTALKBASE_WERROR=ON
 cmake --build build -j2
 ctest --test-dir build --output-on-failure -j2
+tests/install/check.sh build
 
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTALKBASE_WERROR=ON -DTALKBASE_SANITIZE=ON
 cmake --build build/sanitize -j2
