@@ -89,8 +89,8 @@ private:
 
 QFont defaultFont() {
     // Where the program's font is missing, a sans serif of like metrics
-    // (Arial's, which Helvetica's clones share): the status panels are cut
-    // to the width of their texts in it.
+    // (Arial's, which Helvetica's clones share): the status panels are no
+    // wider than their texts in it, and a wider font cuts them.
     static const bool substituted = [] {
         QFont::insertSubstitutions(
             QStringLiteral("MS Sans Serif"),
