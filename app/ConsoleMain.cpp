@@ -2,9 +2,8 @@
 // Every line of standard input is a phrase typed into the input field; every
 // transcript line of the turn is printed.
 
-#include "ConsoleWindow.h"
-
 #include "engine/Conversation.h"
+#include "engine/HeadlessWindow.h"
 #include "kb/Cp1251.h"
 #include "kb/FileError.h"
 
@@ -176,7 +175,7 @@ public:
                 afterTurn(turned);
                 done += turned ? 1 : 0;
                 reported = false;
-            } catch (const kb::FileError& error) {
+            } catch (const std::exception& error) {
                 // Reported once until the exchange works again, as the window does.
                 printFrom(before);
                 if (!reported)
@@ -206,11 +205,12 @@ private:
         }
     }
 
+    // Every error ends the step, as in the window; the driver goes on.
     template <typename Step> void run(Step step) {
         const int before = conversation_.transcript().count();
         try {
             step();
-        } catch (const kb::FileError& error) {
+        } catch (const std::exception& error) {
             std::cerr << toTerminal(kb::withFullStop(error.what())) << '\n';
         }
         printFrom(before);
@@ -258,7 +258,7 @@ private:
 
     Options options_;
     kb::FileStore store_;
-    console::ConsoleWindow window_;
+    engine::HeadlessWindow window_;
     std::unique_ptr<engine::Clock> clock_;
     engine::Conversation conversation_;
 };

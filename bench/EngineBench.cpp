@@ -2,7 +2,7 @@
 
 #include "BenchBase.h"
 
-#include "app/ConsoleWindow.h"
+#include "engine/HeadlessWindow.h"
 #include "engine/Conversation.h"
 #include "kb/Cp1251.h"
 
@@ -15,7 +15,7 @@ void TurnAnsweredByLastLine(benchmark::State& state) {
     const int lines = static_cast<int>(state.range(0));
     bench::GeneratedBase base(lines);
     kb::FileStore store(base.path());
-    console::ConsoleWindow window;
+    engine::HeadlessWindow window;
     engine::FixedClock clock(1000);
     engine::Conversation conversation(store, window, clock);
     const std::string phrase = bench::GeneratedBase::phrasePart(lines - 1);
@@ -36,7 +36,7 @@ void LearningTurn(benchmark::State& state) {
     const int lines = static_cast<int>(state.range(0));
     bench::GeneratedBase base(lines);
     kb::FileStore store(base.path());
-    console::ConsoleWindow window;
+    engine::HeadlessWindow window;
     engine::FixedClock clock(1000);
     engine::Conversation conversation(store, window, clock);
     int turn = 0;
@@ -63,7 +63,7 @@ void FollowUpSearchOver10000Lines(benchmark::State& state) {
     words.push_back(kb::utf8ToCp1251("_ОТВЕТ^Нашёл.;"));
     base.writeWords(words);
     kb::FileStore store(base.path());
-    console::ConsoleWindow window;
+    engine::HeadlessWindow window;
     engine::FixedClock clock(1000);
     engine::Conversation conversation(store, window, clock);
     for (auto _ : state) {

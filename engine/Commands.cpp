@@ -24,6 +24,7 @@ void Conversation::newDialogue() {
 }
 
 void Conversation::appendTranscriptToLog(const std::string& date, const std::string& time) {
+    const auto lock = store_.lock(files::Lock);
     RE2.load(store_, files::WordsAtStart);
     const int learned = std::max(0, RE2.count() - 1);
     RE2.load(store_, files::Log);

@@ -32,6 +32,9 @@ inline constexpr const char* AI = "Base\\AI.dat";
 inline constexpr const char* Begin = "Base\\Begin.dat";
 inline constexpr const char* Pause = "Base\\Pause.Dat";
 inline constexpr const char* Log = "Base\\Log.Brisol";
+// Not a knowledge-base file: held by every step that loads, changes and saves
+// one, so that two copies sharing Base lose none of each other's changes.
+inline constexpr const char* Lock = "Base\\.talkbase-lock";
 } // namespace files
 
 // Which step of the turn gave the answer, for people who grow the knowledge base.
@@ -68,10 +71,11 @@ public:
     bool speak();
     const TurnReport& lastTurn() const { return report_; }
 
-    // Timer steps between turns.
-    void idleTick();     // T2
+    // Timer steps between turns. The idle prompt and the greeting say whether
+    // they showed their line (false also when the tick had nothing to do).
+    bool idleTick();     // T2
     void followUpTick(); // T9
-    void greetingTick(); // T10
+    bool greetingTick(); // T10
     int followUpElapsed() const { return FollowUpElapsed; }
     // The window positions of one shake, drawn after re-seeding: (left, top).
     std::vector<std::pair<int, int>> drawShakeJumps();

@@ -31,6 +31,9 @@ void Conversation::questionRule(TurnValues& turn) {
     if (turn.FilterHit == 1)
         return;
 
+    // From the check whether the phrase is known to the last save, another
+    // copy of the program sharing Base waits: its save would undo ours.
+    const auto lock = store_.lock(files::Lock);
     bool present = false;
     for (state_.ListIndex = 1; state_.ListIndex < RE2.count(); ++state_.ListIndex) {
         if (RE2.line(state_.ListIndex) == state_.Phrase) {

@@ -71,24 +71,7 @@ bool wordsFound(std::string_view phrase, std::string_view phrasePart) {
 }
 
 bool wordsFoundInCapitals(std::string_view phrase, std::string_view phrasePart) {
-    if (phrasePart.empty())
-        return false;
-    std::size_t from = 0;
-    std::size_t wordStart = 0;
-    while (wordStart < phrasePart.size()) {
-        // A word runs to the next blank found from its second character on,
-        // so a second blank in a row starts the next word.
-        std::size_t wordEnd = phrasePart.find(' ', wordStart + 1);
-        if (wordEnd == std::string_view::npos)
-            wordEnd = phrasePart.size();
-        const auto found =
-            findKeywordInCapitals(phrase, phrasePart.substr(wordStart, wordEnd - wordStart), from);
-        if (!found)
-            return false;
-        from = *found + 1;
-        wordStart = wordEnd + 1;
-    }
-    return true;
+    return walkWords(phrase, phrasePart, [](std::string_view, std::size_t, std::optional<std::size_t>) {});
 }
 
 WordsLine::WordsLine(std::string_view line) : text(line), caret(line.find('^')) {}

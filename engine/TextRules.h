@@ -37,6 +37,32 @@ std::optional<std::size_t> findKeywordInCapitals(std::string_view upperPhrase, s
 bool wordsFound(std::string_view phrase, std::string_view phrasePart);
 bool wordsFoundInCapitals(std::string_view upperPhrase, std::string_view phrasePart);
 
+// The same search, telling each word as it goes: onWord(word, from, found)
+// with the position the word was searched from and where its last character
+// was found (nullopt when it was not, which ends the walk). A word runs to
+// the next blank found from its second character on, so a second blank in a
+// row starts the next word.
+template <typename OnWord>
+bool walkWords(std::string_view upperPhrase, std::string_view phrasePart, OnWord&& onWord) {
+    if (phrasePart.empty())
+        return false;
+    std::size_t from = 0;
+    std::size_t wordStart = 0;
+    while (wordStart < phrasePart.size()) {
+        std::size_t wordEnd = phrasePart.find(' ', wordStart + 1);
+        if (wordEnd == std::string_view::npos)
+            wordEnd = phrasePart.size();
+        const std::string_view word = phrasePart.substr(wordStart, wordEnd - wordStart);
+        const auto found = findKeywordInCapitals(upperPhrase, word, from);
+        onWord(word, from, found);
+        if (!found)
+            return false;
+        from = *found + 1;
+        wordStart = wordEnd + 1;
+    }
+    return true;
+}
+
 // A line of Words.Dat, read without ever looking past its end.
 struct WordsLine {
     explicit WordsLine(std::string_view text);

@@ -7,7 +7,7 @@
 
 namespace engine {
 
-void Conversation::idleTick() {
+bool Conversation::idleTick() {
     // The threshold is drawn anew at every tick, 60 to 90, re-seeding before
     // each draw. Within one millisecond re-seeding gives the same draw again;
     // the generator then goes on without re-seeding rather than spinning (or
@@ -24,13 +24,14 @@ void Conversation::idleTick() {
 
     ++state_.IdleTicks;
     if (state_.IdleTicks < threshold)
-        return;
+        return false;
     RE2.load(store_, files::Pause);
     state_.Reply = RE2.line(random_.next(RE2.count()));
     addToDisplay(state_.Reply, LineStyle::IdlePrompt);
     Log.add("USER:     " + state_.Phrase);
     window_.playCue(Cue::Program);
     state_.IdleTicks = 0;
+    return true;
 }
 
 void Conversation::followUpTick() {
@@ -50,10 +51,10 @@ void Conversation::followUpTick() {
     window_.setTimerEnabled(Timer::T9, false);
 }
 
-void Conversation::greetingTick() {
+bool Conversation::greetingTick() {
     if (1 + random_.next(2) == 2) {
         window_.setTimerEnabled(Timer::T10, false);
-        return;
+        return false;
     }
     RE2.load(store_, files::Begin);
     window_.setBusyCursor(true);
@@ -63,6 +64,7 @@ void Conversation::greetingTick() {
     addToDisplay(state_.Reply, LineStyle::Program);
     Log.add("CPU:     " + state_.Reply);
     window_.setTimerEnabled(Timer::T10, false);
+    return true;
 }
 
 std::vector<std::pair<int, int>> Conversation::drawShakeJumps() {

@@ -108,6 +108,7 @@ bool Conversation::censorRule(TurnValues& turn) {
             continue;
         pick(files::X, turn);
         report_.source = AnswerSource::Censor;
+        const auto lock = store_.lock(files::Lock);
         RE2.load(store_, files::Collection);
         RE2.add(">>> " + state_.Phrase);
         RE2.save(store_, files::Collection);
@@ -145,7 +146,14 @@ void Conversation::commonOutput() {
 
     if (random_.next(3) + 1 == 1) {
         window_.setTimerEnabled(Timer::T9, true);
-        RE2.load(store_, files::AI);
+        try {
+            RE2.load(store_, files::AI);
+        } catch (...) {
+            // Armed, T9 would show a line of whatever file the scratch list
+            // held (a raw Words.Dat line) as the program's remark.
+            window_.setTimerEnabled(Timer::T9, false);
+            throw;
+        }
     } else {
         window_.setTimerEnabled(Timer::T9, false);
     }

@@ -4,6 +4,7 @@
 #include "FileError.h"
 #include "PlainText.h"
 #include "Rtf.h"
+#include "TemporaryFiles.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -11,7 +12,9 @@
 #include <unistd.h>
 
 #include <ctime>
+#include <new>
 #include <system_error>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -73,6 +76,29 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
+struct ReadFailed {};
+
+// The whole content of an open file; a file that grows past `limit` while it
+// is read (or never ends, as some files of /proc) fails.
+std::string readAll(int fd, long long sizeHint, long long limit) {
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(std::max(0LL, sizeHint)));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw ReadFailed{};
+        }
+        if (got == 0)
+            return bytes;
+        if (static_cast<long long>(bytes.size()) + got > limit)
+            throw ReadFailed{};
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
 // The file a path finally names, following symbolic links (bounded, so a
 // loop of links cannot hang the program).
 fs::path followLinks(fs::path path) {
@@ -97,15 +123,6 @@ fs::path FileStore::spelledPath(std::string_view programPath) const {
             c = '/';
     }
     return (!spelled.empty() && spelled.front() == '/' ? fs::path() : root_) / spelled;
-}
-
-void FileStore::beginSteadySpan() {
-    if (steadyDepth_++ == 0)
-        ++steadySpan_;
-}
-
-void FileStore::endSteadySpan() {
-    --steadyDepth_;
 }
 
 fs::path FileStore::locate(std::string_view programPath) const {
@@ -156,7 +173,6 @@ void FileStore::remember(const std::string& key, const Stamp& stamp, const Share
     entry.lines = lines;
     entry.trusted = nowNs() - std::max(stamp.modifiedNs, stamp.changedNs) > kRacyWindowNs;
     entry.bytes = entry.trusted ? std::string() : std::move(bytes);
-    entry.steadySpan = steadySpan_;
 }
 
 std::string FileStore::cacheKey(const fs::path& file, TextKind kind) {
@@ -169,10 +185,6 @@ SharedLines FileStore::read(std::string_view programPath, TextKind kind) {
     const auto spelled = exactPaths_.find(name);
     fs::path file = spelled != exactPaths_.end() ? spelled->second : locate(programPath);
     auto found = parsed_.find(cacheKey(file, kind));
-    // Within a steady span (one follow-up search) a file checked once is
-    // taken as checked.
-    if (found != parsed_.end() && steadyDepth_ > 0 && found->second.steadySpan == steadySpan_)
-        return found->second.lines;
 
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0) {
@@ -189,43 +201,40 @@ SharedLines FileStore::read(std::string_view programPath, TextKind kind) {
         exactPaths_.emplace(name, file);
     const Stamp before = stampOf(info);
     if (found != parsed_.end() && found->second.trusted && found->second.stamp == before) {
-        found->second.steadySpan = steadySpan_;
         return found->second.lines;
     }
 
-    Descriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
+    if (info.st_size > sizeLimit_)
         throw fail();
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
+    // A file too big for the memory left is a file that cannot be read, not
+    // the end of the program.
+    try {
+        Descriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+        if (fd.get() < 0)
             throw fail();
-        }
-        if (got == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    struct stat after {};
-    if (::fstat(fd.get(), &after) != 0)
-        throw fail();
+        std::string bytes = readAll(fd.get(), info.st_size, sizeLimit_);
+        struct stat after {};
+        if (::fstat(fd.get(), &after) != 0)
+            throw fail();
 
-    // A copy not yet trusted keeps its bytes: the same bytes need no parsing.
-    SharedLines lines;
-    if (found != parsed_.end() && !found->second.bytes.empty() && found->second.bytes == bytes) {
-        lines = found->second.lines;
-    } else {
-        lines = std::make_shared<Lines>(kind == TextKind::Rich && rtf::isRtf(bytes)
-                                            ? rtf::read(bytes)
-                                            : plain::read(bytes));
-        ++parses_;
+        // A copy not yet trusted keeps its bytes: the same bytes need no parsing.
+        SharedLines lines;
+        if (found != parsed_.end() && !found->second.bytes.empty() && found->second.bytes == bytes) {
+            lines = found->second.lines;
+        } else {
+            lines = std::make_shared<Lines>(kind == TextKind::Rich && rtf::isRtf(bytes)
+                                                ? rtf::read(bytes)
+                                                : plain::read(bytes));
+            ++parses_;
+        }
+        remember(cacheKey(file, kind), stampOf(after), lines, std::move(bytes));
+        return lines;
+    } catch (const std::bad_alloc&) {
+        parsed_.erase(cacheKey(file, kind));
+        throw fail();
+    } catch (const ReadFailed&) {
+        throw fail();
     }
-    remember(cacheKey(file, kind), stampOf(after), lines, std::move(bytes));
-    return lines;
 }
 
 void FileStore::write(std::string_view programPath, const SharedLines& lines, TextKind kind) {
@@ -236,18 +245,22 @@ void FileStore::write(std::string_view programPath, const SharedLines& lines, Te
     if (fs::is_directory(target, error) || target.filename().empty())
         throw fail();
 
-    std::string bytes = kind == TextKind::Rich ? rtf::write(*lines) : plain::write(*lines);
+    std::string bytes;
+    try {
+        bytes = kind == TextKind::Rich ? rtf::write(*lines) : plain::write(*lines);
+    } catch (const std::bad_alloc&) {
+        throw fail();
+    }
     const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string hidden(".");
-    hidden += target.filename().string();
-    hidden += ".XXXXXX";
-    std::string temporary = (directory / hidden).string();
-    Descriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    // Before writing: on a full disk what a killed copy left may be the room needed.
+    temporary::removeStale(target);
+    std::string temporaryPath = (directory / temporary::pattern(target.filename().string())).string();
+    Descriptor fd(::mkostemp(temporaryPath.data(), O_CLOEXEC));
     if (fd.get() < 0)
         throw fail();
     const auto discard = [&] {
         fd.close();
-        ::unlink(temporary.c_str());
+        ::unlink(temporaryPath.c_str());
         return fail();
     };
 
@@ -265,7 +278,7 @@ void FileStore::write(std::string_view programPath, const SharedLines& lines, Te
     if (::fchmod(fd.get(), mode) != 0 || !writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0 ||
         !fd.close())
         throw discard();
-    if (::rename(temporary.c_str(), target.c_str()) != 0)
+    if (::rename(temporaryPath.c_str(), target.c_str()) != 0)
         throw discard();
     if (Descriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir.get() >= 0)
         ::fsync(dir.get());
@@ -277,6 +290,36 @@ void FileStore::write(std::string_view programPath, const SharedLines& lines, Te
         remember(cacheKey(located, kind), stampOf(now), lines, std::move(bytes));
     else
         parsed_.erase(cacheKey(located, kind));
+}
+
+} // namespace kb
+
+namespace kb {
+
+FileStore::Lock::Lock(Lock&& other) noexcept
+    : store_(std::exchange(other.store_, nullptr)), key_(std::move(other.key_)),
+      lock_(std::move(other.lock_)) {}
+
+FileStore::Lock::~Lock() {
+    if (store_ == nullptr)
+        return;
+    const auto held = store_->heldLocks_.find(key_);
+    if (held != store_->heldLocks_.end() && --held->second == 0)
+        store_->heldLocks_.erase(held);
+}
+
+FileStore::Lock FileStore::lock(std::string_view programPath) {
+    const fs::path file = locate(programPath);
+    std::string key = file.string();
+    if (const auto held = heldLocks_.find(key); held != heldLocks_.end()) {
+        ++held->second;
+        return Lock(this, std::move(key), FileLock());
+    }
+    FileLock lock(file, lockPatience_);
+    if (!lock.held())
+        return Lock();
+    heldLocks_.emplace(key, 1);
+    return Lock(this, std::move(key), std::move(lock));
 }
 
 } // namespace kb

@@ -9,8 +9,10 @@
 // while the file system reports the file unchanged. Every write replaces the
 // whole file atomically.
 
+#include "FileLock.h"
 #include "Lines.h"
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -43,22 +45,37 @@ public:
 
     // Replaces a file's content; throws FileError (Create) when it cannot be
     // written, leaving the old content whole. A symbolic link is kept and the
-    // file it points to is replaced.
+    // file it points to is replaced. The temporary files of the same target
+    // that a killed process left behind are removed first.
     void write(std::string_view programPath, const SharedLines& lines, TextKind kind);
 
-    // While one lives, a file is checked against the file system only at its
-    // first read: for a scan that loads one file again and again within a
-    // single step (the follow-up search loads Words.Dat for every line).
-    class SteadySpan {
+    // A file larger than this cannot be read: it fails as an unreadable file
+    // does instead of exhausting the memory.
+    static constexpr long long kDefaultSizeLimit = 256LL * 1024 * 1024;
+    void setSizeLimit(long long bytes) { sizeLimit_ = bytes; }
+
+    // The lock that a load-change-save step holds (see FileLock), on the lock
+    // file that the program names so. While a lock of this store is held, a
+    // further lock of the same file is a no-op, so steps can nest.
+    class Lock {
     public:
-        explicit SteadySpan(FileStore& store) : store_(store) { store_.beginSteadySpan(); }
-        ~SteadySpan() { store_.endSteadySpan(); }
-        SteadySpan(const SteadySpan&) = delete;
-        SteadySpan& operator=(const SteadySpan&) = delete;
+        Lock() = default;
+        Lock(Lock&& other) noexcept;
+        Lock& operator=(Lock&&) = delete;
+        ~Lock();
+        bool held() const { return store_ != nullptr; }
 
     private:
-        FileStore& store_;
+        friend class FileStore;
+        Lock(FileStore* store, std::string key, FileLock lock)
+            : store_(store), key_(std::move(key)), lock_(std::move(lock)) {}
+        FileStore* store_ = nullptr;
+        std::string key_;
+        FileLock lock_;
     };
+    Lock lock(std::string_view programPath);
+    static constexpr std::chrono::milliseconds kDefaultLockPatience{5000};
+    void setLockPatience(std::chrono::milliseconds patience) { lockPatience_ = patience; }
 
     // How many times a file's bytes were parsed (not served from the copy).
     long parseCount() const { return parses_; }
@@ -74,15 +91,12 @@ private:
         Stamp stamp;
         SharedLines lines;
         bool trusted = false;
-        long steadySpan = 0; // the span in which it was last checked
         std::string bytes;   // kept while the stamp is not trusted
     };
     void remember(const std::string& key, const Stamp& stamp, const SharedLines& lines,
                   std::string bytes);
 
     std::filesystem::path spelledPath(std::string_view programPath) const;
-    void beginSteadySpan();
-    void endSteadySpan();
     static Stamp stampOf(const struct stat& info);
     static std::string cacheKey(const std::filesystem::path& file, TextKind kind);
 
@@ -90,9 +104,10 @@ private:
     std::unordered_map<std::string, Entry> parsed_;
     // Names that exist exactly as the program spells them, with their paths.
     std::unordered_map<std::string, std::filesystem::path> exactPaths_;
-    long steadySpan_ = 0;
-    int steadyDepth_ = 0;
     long parses_ = 0;
+    long long sizeLimit_ = kDefaultSizeLimit;
+    std::chrono::milliseconds lockPatience_ = kDefaultLockPatience;
+    std::unordered_map<std::string, int> heldLocks_; // lock file: nesting depth
 };
 
 } // namespace kb

@@ -352,6 +352,7 @@ public:
         // Only a document that opens with a group ends with it; text without
         // one is read to the end.
         documentIsGroup_ = pos_ < in_.size() && in_[pos_] == '{';
+        bodyDepth_ = documentIsGroup_ ? 1 : 0;
         while (pos_ < in_.size() && !ended_) {
             switch (in_[pos_]) {
             case '{':
@@ -402,12 +403,22 @@ private:
         } else if (!savedGroups_.empty()) {
             state_ = savedGroups_.back();
             savedGroups_.pop_back();
-            // The document's own group has closed: whatever follows (a NUL,
-            // padding, a stray brace) is not part of it.
             if (savedGroups_.empty() && documentIsGroup_)
-                ended_ = true;
+                documentGroupClosed();
         }
         // A "}" with no group open is a stray one and is dropped.
+    }
+
+    // The document's own group has closed. Blanks and NULs after it are
+    // padding; anything else means the brace was not the document's end
+    // but one typed into its text (a smiley ":-}" added in a text editor),
+    // and the text after it is still the document's.
+    void documentGroupClosed() {
+        const auto rest = in_.substr(pos_);
+        if (std::all_of(rest.begin(), rest.end(), [](char c) { return isBlank(c) || c == '\0'; }))
+            ended_ = true;
+        else
+            bodyDepth_ = 0;
     }
 
     void text() {
@@ -584,7 +595,7 @@ private:
             startDestination();
             break;
         case Action::FontTable:
-            if (depth() > 0) {
+            if (insideDocument()) {
                 state_.skipping = true;
                 state_.inFontTable = true;
             }
@@ -659,9 +670,12 @@ private:
         }
     }
 
+    // Destinations are groups inside the document; a destination word in the
+    // document's own text (a hand edit) does not hide the rest of it.
+    bool insideDocument() const { return depth() > bodyDepth_; }
+
     void startDestination() {
-        // The document's own group is never skipped as a whole.
-        if (depth() > 0) {
+        if (insideDocument()) {
             state_.skipping = true;
             state_.inFontTable = false;
         }
@@ -751,6 +765,7 @@ private:
     std::string_view in_;
     std::size_t pos_ = 0;
     bool documentIsGroup_ = false;
+    std::size_t bodyDepth_ = 0; // the depth of the document's own text
     bool ended_ = false;
 
     GroupState state_;

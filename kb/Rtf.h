@@ -15,7 +15,10 @@ namespace kb::rtf {
 bool isRtf(std::string_view bytes);
 
 // The paragraphs of an RTF document as Windows-1251 lines. Never fails: broken
-// or hostile input gives some lines, never a crash or a hang.
+// or hostile input gives some lines, never a crash or a hang. Damage that a
+// hand edit makes (a stray brace, an unbalanced group, a cut-off end) loses
+// no text that is there: a brace that closes the document before its end is
+// dropped and the text after it is read on.
 Lines read(std::string_view document);
 
 // An RTF document (\ansicpg1251, Cyrillic font table) with one paragraph per

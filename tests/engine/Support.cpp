@@ -27,18 +27,6 @@ Utf8Lines utf(const std::vector<std::string>& cp1251Lines) {
     return out;
 }
 
-TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "talkbase-engine-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        std::abort();
-    path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
 void writeCp1251File(const fs::path& root, const std::string& relative, const Utf8Lines& lines) {
     const fs::path file = root / relative;
     fs::create_directories(file.parent_path());

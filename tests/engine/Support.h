@@ -8,6 +8,7 @@
 #include "engine/DialogueWindow.h"
 #include "engine/Random.h"
 #include "kb/FileStore.h"
+#include "support/TempDir.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -27,21 +28,6 @@ using Utf8Lines = std::vector<std::string>;
 std::string cp(std::string_view utf8);
 std::string utf(std::string_view cp1251);
 Utf8Lines utf(const std::vector<std::string>& cp1251Lines);
-
-// A directory of its own under the system's temporary directory, removed with
-// everything in it.
-class TempDir {
-public:
-    TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    ~TempDir();
-
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 // Writes `relative` (with "/" separators) under `root` as Windows-1251 plain
 // text, every line followed by CR LF.

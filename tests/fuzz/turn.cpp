@@ -2,7 +2,7 @@
 // input is the file's bytes, a NUL, and the phrases separated by NULs; the
 // engine must neither crash nor read beyond a line, whatever the grammar.
 
-#include "app/ConsoleWindow.h"
+#include "engine/HeadlessWindow.h"
 #include "engine/Conversation.h"
 #include "kb/FileError.h"
 
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     write("AI.dat", "head\r\nmore\r\n");
 
     kb::FileStore store(workingDirectory());
-    console::ConsoleWindow window;
+    engine::HeadlessWindow window;
     engine::FixedClock clock(static_cast<std::uint32_t>(size * 2654435761u));
     engine::Conversation conversation(store, window, clock);
     conversation.state().BranchDepth = static_cast<int>(size % 4);

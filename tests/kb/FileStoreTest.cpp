@@ -1,4 +1,4 @@
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include "kb/Cp1251.h"
 #include "kb/FileError.h"
@@ -153,24 +153,7 @@ TEST_F(FileStoreTest, RichReadingTakesRtfAndPlainTextPlainReadingOnlyPlainText) 
 
 namespace {
 
-TEST(FileStoreSteadySpan, AFileIsCheckedOnceWithinASpanAndAgainAfterIt) {
-    TempDir dir;
-    kb::FileStore store(dir.path());
-    dir.write("Base/Words.Dat", "first\r\n");
-    {
-        const kb::FileStore::SteadySpan steady(store);
-        EXPECT_EQ(*store.read("Base\\Words.Dat", TextKind::Rich), Lines{"first"});
-        dir.write("Base/Words.Dat", "second line\r\n");
-        EXPECT_EQ(*store.read("Base\\Words.Dat", TextKind::Rich), Lines{"first"});
-    }
-    EXPECT_EQ(*store.read("Base\\Words.Dat", TextKind::Rich), Lines{"second line"});
-    // A file the span has not read yet is checked at its first read.
-    const kb::FileStore::SteadySpan steady(store);
-    dir.write("Base/Words.Dat", "third\r\n");
-    EXPECT_EQ(*store.read("Base\\Words.Dat", TextKind::Rich), Lines{"third"});
-}
-
-TEST(FileStoreSteadySpan, ANameFoundInAnotherCaseIsLookedUpAgainWhenItsFileGoes) {
+TEST(FileStoreNames, ANameFoundInAnotherCaseIsLookedUpAgainWhenItsFileGoes) {
     TempDir dir;
     kb::FileStore store(dir.path());
     dir.write("Base/Words.Dat", "exact\r\n");

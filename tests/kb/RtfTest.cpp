@@ -434,10 +434,46 @@ TEST(RtfBroken, MissingClosingBraces) {
     EXPECT_EQ(kb::rtf::read("{\\rtf1 a\\par{\\*\\generator x"), Lines{"a"});
 }
 
-TEST(RtfBroken, DocumentEndsWithItsGroup) {
-    // Whatever follows the closing brace (a stray brace, a NUL, padding) is no text.
-    EXPECT_EQ(kb::rtf::read("{\\rtf1 a\\par}}b\\par}"), Lines{"a"});
-    EXPECT_EQ(kb::rtf::read("{\\rtf1 a\\par}\r\n\0\0"s), Lines{"a"});
+TEST(RtfBroken, BlanksAndNulsAfterTheDocumentArePadding) {
+    EXPECT_EQ(kb::rtf::read("{\\rtf1 a\\par}\r\n\0\0 \t"s), Lines{"a"});
+    EXPECT_EQ(kb::rtf::read("{\\rtf1 a\\par b}"), (Lines{"a", "b"}));
+}
+
+TEST(RtfBroken, TextAfterAnEarlyClosingBraceIsStillRead) {
+    // A "}" typed into the text closes the document's group too early; what
+    // follows is still its text, and the stray braces are dropped.
+    EXPECT_EQ(kb::rtf::read("{\\rtf1 a\\par}}b\\par}"), (Lines{"a", "b"}));
+    EXPECT_EQ(readBody("one :-}\\par two\\par three\\par"), (Lines{"one :-", "two", "three"}));
+    EXPECT_EQ(readBody("}}}a\\par{b\\par"), (Lines{"a", "b"}));
+    // The document's code page still applies after the early end.
+    EXPECT_EQ(readBody("}\\'e0\\par"), Lines{w("а")});
+}
+
+TEST(RtfBroken, ADestinationWordInTheDocumentsOwnTextHidesNothing) {
+    EXPECT_EQ(readBody("a\\par \\*b\\par \\title c\\par \\fonttbl d\\par"),
+              (Lines{"a", "b", "c", "d"}));
+    // Inside a group of the text it is a destination as always.
+    EXPECT_EQ(readBody("a{\\*\\x b}c\\par"), Lines{"ac"});
+}
+
+TEST(RtfBroken, BracesTypedIntoAProgramWrittenListKeepEveryLine) {
+    Lines lines;
+    for (int i = 0; i < 300; ++i)
+        lines.push_back("PHRASE " + std::to_string(i) + "^Answer " + std::to_string(i) + ".;");
+    const std::string written = kb::rtf::write(lines);
+    for (const std::string_view typed : {" :-}", "}}", "{", " :-{", "}{"}) {
+        // Typed at the end of line 100, as a text editor would add it.
+        std::string edited = written;
+        const std::size_t lineStart = edited.find(lines[100] + "\\par");
+        ASSERT_NE(lineStart, std::string::npos);
+        edited.insert(lineStart + lines[100].size(), typed);
+        Lines expected = lines;
+        for (char c : typed) {
+            if (c != '{' && c != '}')
+                expected[100] += c;
+        }
+        EXPECT_EQ(kb::rtf::read(edited), expected) << typed;
+    }
 }
 
 TEST(RtfBroken, TextWithoutAnOpeningBraceIsRead) {
@@ -478,7 +514,7 @@ TEST(RtfBroken, NulAndOtherControlBytesAreText) {
 TEST(RtfBroken, DeepNestingNeedsNoStack) {
     const std::size_t depth = 1'000'000;
     EXPECT_EQ(kb::rtf::read(std::string(depth, '{') + "a" + std::string(depth, '}') + "b"),
-              Lines{"a"});
+              Lines{"ab"});
     EXPECT_EQ(kb::rtf::read("{\\rtf1 x\\par" + std::string(depth, '{') + "a\\par"),
               (Lines{"x", "a"}));
     // The state inside a shallow group still comes back after a deep excursion.

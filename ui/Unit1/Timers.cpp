@@ -11,7 +11,7 @@
 #include <QMenu>
 
 void TForm1::T2Timer() {
-    t2Report_.run(this, [this] { conversation_->idleTick(); });
+    t2Report_.run(this, [this] { return conversation_->idleTick(); });
 }
 
 void TForm1::T9Timer() {
@@ -19,7 +19,7 @@ void TForm1::T9Timer() {
 }
 
 void TForm1::T10Timer() {
-    t10Report_.run(this, [this] { conversation_->greetingTick(); });
+    t10Report_.run(this, [this] { return conversation_->greetingTick(); });
 }
 
 void TForm1::setMenusEnabled(bool enabled) {

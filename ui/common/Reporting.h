@@ -9,6 +9,7 @@
 #include "kb/FileError.h"
 
 #include <exception>
+#include <type_traits>
 
 class QWidget;
 
@@ -31,14 +32,21 @@ template <typename Work> bool runReported(QWidget* parent, Work&& work) {
 }
 
 // For a timer step that stays due after a failure: the failure is shown once,
-// and again only after the step has once run through and then failed anew, so
-// that a timer firing every few milliseconds does not open box after box.
+// and again only after the step has succeeded and then failed anew, so that a
+// timer firing every few milliseconds does not open box after box. Work that
+// returns a bool says whether it did what it is for: a tick with nothing to
+// do (the idle prompt before its time) is no success.
 class ReportOnce {
 public:
     template <typename Work> bool run(QWidget* parent, Work&& work) {
         try {
-            work();
-            reported_ = false;
+            if constexpr (std::is_same_v<std::invoke_result_t<Work>, bool>) {
+                if (work())
+                    reported_ = false;
+            } else {
+                work();
+                reported_ = false;
+            }
             return true;
         } catch (const std::exception& error) {
             if (!reported_) {

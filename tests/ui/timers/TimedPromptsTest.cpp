@@ -148,6 +148,19 @@ TEST_F(IdlePrompt, AMissingPauseFileIsReportedOnceAndTheCountGoesOn) {
     EXPECT_EQ(boxes.messages.size(), 2);
 }
 
+TEST_F(IdlePrompt, AMissingPauseFileIsReportedOnceThroughTheWholeIdlePeriod) {
+    // Between 60 and 90 idle ticks some ticks draw a threshold above the
+    // count and do not reach the file: they are no success of the step.
+    dir.remove("Base/Pause.Dat");
+    test::Program program(dir);
+    program.main().conversation().state().IdleTicks = 59;
+    for (const std::uint32_t ms : clockValues(40)) {
+        program.clock.set(ms);
+        program.main().T2Timer();
+    }
+    EXPECT_EQ(boxes.messages, QStringList{QStringLiteral("Cannot open file Base\\Pause.Dat.")});
+}
+
 // ---------------------------------------------------------------------------
 // The follow-up line
 
@@ -237,6 +250,19 @@ TEST_F(FollowUpLine, TakesItsLineFromWhateverTheScratchListHolds) {
     EXPECT_NE(std::find(kPauseLines.begin() + 1, kPauseLines.end(), line), kPauseLines.end());
 }
 
+TEST_F(FollowUpLine, AMissingFollowUpFileDisarmsItAfterTheReport) {
+    test::Program program(dir);
+    dir.remove("Base/AI.dat");
+    // The turn that draws the follow-up fails at the load.
+    for (int attempt = 0; attempt < 60 && boxes.messages.isEmpty(); ++attempt) {
+        program.clock.set(program.clock.millisecondsSinceMidnight() + 7919);
+        program.say(QStringLiteral("Как погода?"));
+    }
+    ASSERT_EQ(boxes.messages, QStringList{QStringLiteral("Cannot open file Base\\AI.dat.")});
+    // Armed, it would show a line of whatever the scratch list held.
+    EXPECT_FALSE(program.main().T9->enabled());
+}
+
 TEST_F(FollowUpLine, IsEmptyWhenTheFollowUpFileHasOneLine) {
     dir.write("Base/AI.dat", {"Только заголовок"});
     test::Program program(dir);
@@ -310,6 +336,24 @@ TEST_F(Greeting, AMissingGreetingFileIsReportedOnceAndTheTimerStaysArmed) {
     EXPECT_TRUE(window.T10->enabled());
     EXPECT_EQ(window.displayCount(), 0);
     EXPECT_TRUE(program.transcript().empty());
+}
+
+TEST_F(Greeting, AMissingGreetingFileIsNotReportedAgainAfterASilentDraw) {
+    dir.remove("Base/Begin.dat");
+    test::Program program(dir);
+    TForm1& window = program.main();
+    std::uint32_t greetingSeed = 1;
+    while (timers::firstDraw(greetingSeed, 2) != 0)
+        ++greetingSeed;
+    std::uint32_t silentSeed = 1;
+    while (timers::firstDraw(silentSeed, 2) != 1)
+        ++silentSeed;
+    for (const std::uint32_t seed : {greetingSeed, silentSeed, greetingSeed, silentSeed, greetingSeed}) {
+        window.T10->setEnabled(true);
+        window.conversation().random().seed(seed);
+        window.T10Timer();
+    }
+    EXPECT_EQ(boxes.messages, QStringList{QStringLiteral("Cannot open file Base\\Begin.dat.")});
 }
 
 TEST_F(Greeting, FromAnEmptyFileIsAnEmptyLine) {

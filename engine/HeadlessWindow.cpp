@@ -1,23 +1,23 @@
-#include "ConsoleWindow.h"
+#include "HeadlessWindow.h"
 
-namespace console {
+namespace engine {
 
-std::string ConsoleWindow::displayLine(int index) const {
+std::string HeadlessWindow::displayLine(int index) const {
     if (index < 0 || index >= displayCount())
         return {};
     return display_[static_cast<std::size_t>(index)];
 }
 
-void ConsoleWindow::deleteLastDisplayLine() {
+void HeadlessWindow::deleteLastDisplayLine() {
     if (!display_.empty())
         display_.pop_back();
 }
 
-void ConsoleWindow::setTimerEnabled(engine::Timer timer, bool enabled) {
+void HeadlessWindow::setTimerEnabled(Timer timer, bool enabled) {
     if (enabled)
         timers_.insert(timer);
     else
         timers_.erase(timer);
 }
 
-} // namespace console
+} // namespace engine

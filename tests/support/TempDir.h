@@ -1,6 +1,7 @@
 #pragma once
 
-// A temporary directory for one test, removed with everything in it.
+// A temporary directory for one test, removed with everything in it. Shared
+// by the test suites of every folder.
 
 #include <cstdlib>
 #include <filesystem>
@@ -11,7 +12,7 @@
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "talkbase-kb-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "talkbase-test-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
             std::abort();
         path_ = pattern;
