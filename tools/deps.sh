@@ -23,3 +23,7 @@ TALKBASE_RUN_PACKAGES=(fonts-liberation2 qt6-translations-l10n)
 # What building the program and its tests needs.
 TALKBASE_BUILD_PACKAGES=(g++ make cmake pkg-config libgtest-dev libgmock-dev
     qt6-base-dev qt6-multimedia-dev libgl-dev)
+
+# What checking the installation and the Debian package needs: the package's
+# library dependencies, the desktop entry's and the metainfo's validators.
+TALKBASE_CHECK_PACKAGES=(dpkg-dev desktop-file-utils appstream)

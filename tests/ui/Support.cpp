@@ -86,9 +86,9 @@ Program::Program(const WorkingDirectory& dir, std::uint32_t clockMs) : clock(clo
     options.clock = &clock;
     options.sound = false;
     form1 = std::make_unique<TForm1>(options);
-    form2 = std::make_unique<TForm2>(form1.get());
-    form3 = std::make_unique<TForm3>(form1.get());
-    form4 = std::make_unique<TForm4>(form1.get());
+    form2 = std::make_unique<TForm2>(*form1);
+    form3 = std::make_unique<TForm3>(*form1);
+    form4 = std::make_unique<TForm4>(*form1);
     form1->attach(form2.get(), form3.get(), form4.get());
 }
 

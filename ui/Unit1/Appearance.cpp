@@ -4,6 +4,7 @@
 
 #include "ui/Unit2/TForm2.h"
 #include "ui/Unit3/TForm3.h"
+#include "ui/common/Look.h"
 #include "ui/common/StatusBar.h"
 
 #include <QAction>
@@ -16,12 +17,21 @@
 
 namespace {
 
-const QColor kSilver(192, 192, 192);
+using ui::kSilver;
 
 void setRole(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(role, colour);
     widget->setPalette(palette);
+}
+
+// A caption colour is the enabled look of a button; a disabled button keeps
+// the window's greyed text, whatever colour its caption was given.
+void setCaptionColour(QToolButton* button, const QColor& colour) {
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Active, QPalette::ButtonText, colour);
+    palette.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
+    button->setPalette(palette);
 }
 
 } // namespace
@@ -34,6 +44,10 @@ static void applyToSelection(QTextEdit* display, QTextCharFormat& insertion,
     if (cursor.hasSelection())
         cursor.mergeCharFormat(change);
     insertion.merge(change);
+}
+
+void TForm1::clearInitialLookTick() {
+    N13->setChecked(false);
 }
 
 void TForm1::N6Click() {
@@ -65,7 +79,7 @@ void TForm1::N9Click() {
     // Three independent dialogs: a cancel skips only its own button.
     for (QToolButton* button : {Speak, Cancel, EnRus}) {
         if (ColorDialog1.Execute(this))
-            setRole(button, QPalette::ButtonText, ColorDialog1.Color);
+            setCaptionColour(button, ColorDialog1.Color);
     }
 }
 
@@ -134,7 +148,7 @@ void TForm1::N13Click() {
     inputFont.setItalic(false);
     Input->setFont(inputFont);
     for (QToolButton* button : {Speak, Cancel, EnRus})
-        setRole(button, QPalette::ButtonText, Qt::black);
+        setCaptionColour(button, Qt::black);
     ColorDialog1.Color = ColorDialog2.Color = ColorDialog3.Color = Qt::black;
     FontDialog1.Font = ui::defaultFont();
     FontDialog2.Font = ui::defaultFont();
@@ -190,6 +204,7 @@ void TForm1::N40Click() {
     if (!N40->isChecked()) {
         N40->setChecked(true);
         N40->setText(QStringLiteral("Normal"));
+        placeBeforeFullScreen_ = geometry();
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         centralWidget()->setMinimumSize(0, 0);
@@ -202,15 +217,17 @@ void TForm1::N40Click() {
         showNormal();
         centralWidget()->setFixedSize(587, 361);
         setFixedSize(587, 361 + menuBar()->sizeHint().height());
+        // Back where it was: the window system may still hold the maximised
+        // place, which the new size would otherwise keep. The client area's
+        // place, as the frame around it is not the same when maximised.
+        setGeometry(placeBeforeFullScreen_);
         layoutNormal();
+        // The narrower display holds more lines below the fold.
+        scrollDisplayToEnd();
     }
 }
 
 void TForm1::N12Click() {
-    if (!Form3)
-        return;
-    T1->setEnabled(false);
-    Form3->setHeight(TForm3::CollapsedHeight);
-    setEnabled(false);
-    Form3->open();
+    if (Form3)
+        Form3->open();
 }

@@ -111,6 +111,15 @@ void TForm1::clearDisplay() {
     displayFormats_.clear();
 }
 
+void TForm1::copySelection() {
+    // The input field loses its selection whenever it loses the focus, so a
+    // selection there is the newest one; otherwise the display's.
+    if (Input->hasSelectedText())
+        Input->copy();
+    else if (RE1->textCursor().hasSelection())
+        RE1->copy();
+}
+
 void TForm1::scrollDisplayToEnd() {
     // The newest line stays in view, also while the display is disabled.
     QScrollBar* bar = RE1->verticalScrollBar();

@@ -22,8 +22,6 @@ void TForm1::N36Click() {
 }
 
 void TForm1::N22Click() {
-    if (!Form4)
-        return;
-    suspendForWindow();
-    Form4->open();
+    if (Form4)
+        Form4->open();
 }

@@ -3,6 +3,8 @@
 
 #include "TForm1.h"
 
+#include "ui/common/Hint.h"
+#include "ui/common/Look.h"
 #include "ui/common/StatusBar.h"
 #include "ui/common/Text.h"
 
@@ -26,7 +28,8 @@
 
 namespace {
 
-const QColor kSilver(192, 192, 192);
+using ui::kSilver;
+
 constexpr int kClientWidth = 587;
 constexpr int kClientHeight = 361;
 
@@ -92,14 +95,14 @@ public:
 };
 
 QToolButton* speedButton(QWidget* parent, const QString& caption, const QRect& geometry,
-                         const QString& hint) {
+                         const QString& name, const QString& hint) {
     auto* button = new QToolButton(parent);
     button->setText(caption);
     button->setGeometry(geometry);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setCursor(Qt::PointingHandCursor);
-    button->setToolTip(hint);
+    ui::describe(button, name, hint);
     button->setEnabled(false);
     return button;
 }
@@ -120,15 +123,7 @@ TForm1::TForm1(const ui::MainWindowOptions& options) : QMainWindow(nullptr) {
     setWindowTitle(QStringLiteral("Talkbase — собеседник. Разработка: команда Talkbase, v2.207"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kSilver);
-    palette.setColor(QPalette::Button, kSilver);
-    // While an auxiliary window has it disabled, the window stays readable.
-    const QColor greyed(110, 110, 110);
-    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, greyed);
-    setPalette(palette);
-    setFont(ui::defaultFont());
+    ui::giveWindowLook(this);
     setCursor(Qt::ForbiddenCursor);
 
     createControls();
@@ -153,6 +148,7 @@ void TForm1::createControls() {
     TabControl1 = new QFrame(client);
     TabControl1->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     TabControl1->setGeometry(0, 0, 588, 313);
+    ui::describe(TabControl1, QStringLiteral("Область диалога"));
 
     RE1 = new QTextEdit(TabControl1);
     RE1->setGeometry(3, 6, 581, 303);
@@ -161,7 +157,7 @@ void TForm1::createControls() {
     RE1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RE1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RE1->viewport()->setCursor(Qt::ForbiddenCursor);
-    RE1->setToolTip(QStringLiteral("Поле для отображения диалога"));
+    ui::describe(RE1, QStringLiteral("Диалог"), QStringLiteral("Поле для отображения диалога"));
     RE1->setFocusPolicy(Qt::ClickFocus);
     QPalette displayPalette = RE1->palette();
     displayPalette.setColor(QPalette::Base, kSilver);
@@ -181,11 +177,12 @@ void TForm1::createControls() {
     TabControl2 = new QFrame(client);
     TabControl2->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     TabControl2->setGeometry(0, 312, 585, 30);
+    ui::describe(TabControl2, QStringLiteral("Панель ввода"));
 
     Input = new QLineEdit(TabControl2);
     Input->setGeometry(3, 5, 422, 21);
     Input->setValidator(new TypingLimit(Input));
-    Input->setToolTip(QStringLiteral("Поле для ввода фразы пользователя"));
+    ui::describe(Input, QStringLiteral("Фраза"), QStringLiteral("Поле для ввода фразы пользователя"));
     Input->setCursor(Qt::IBeamCursor);
     Input->setFont(ui::defaultFont());
     QPalette inputPalette = Input->palette();
@@ -200,11 +197,13 @@ void TForm1::createControls() {
             TalkClick();
     });
 
-    Cancel = speedButton(TabControl2, QStringLiteral("<"), {426, 5, 27, 22},
+    Cancel = speedButton(TabControl2, QStringLiteral("<"), {426, 5, 27, 22}, QStringLiteral("Отмена"),
                          QStringLiteral("Отмена (Альтернатива клавиша: <Ctrl + Z>)"));
     EnRus = speedButton(TabControl2, QStringLiteral("E/R"), {453, 5, 43, 22},
+                        QStringLiteral("Раскладка"),
                         QStringLiteral("Раскладка (Альтернатива клавиша: <Ctrl + S>)"));
     Speak = speedButton(TabControl2, QStringLiteral("Сказать"), {496, 5, 86, 22},
+                        QStringLiteral("Сказать"),
                         QStringLiteral("Кнопка отправки текста (Альтернативная клавиша: <ENTER>)"));
     connect(Cancel, &QToolButton::clicked, this, &TForm1::CancelClick);
     connect(EnRus, &QToolButton::clicked, this, &TForm1::EnRusClick);
@@ -213,8 +212,19 @@ void TForm1::createControls() {
     SB1 = new ui::StatusBar({130, 322, 50}, client);
     SB1->setGeometry(0, 342, kClientWidth, kClientHeight - 342);
     SB1->setCursor(Qt::WhatsThisCursor);
-    SB1->setToolTip(QStringLiteral("Индикатор"));
+    ui::describe(SB1, QStringLiteral("Индикатор"), QStringLiteral("Индикатор"));
+    SB1->setPanelName(0, QStringLiteral("Состояние загрузки"));
+    SB1->setPanelName(1, QStringLiteral("Статистика базы"));
+    SB1->setPanelName(2, QStringLiteral("Режим диалога"));
     SB1->setPanelText(2, QStringLiteral("Режим Cpu\\User"));
+
+    // Ctrl+C belongs to the window: the poller keeps moving the focus into
+    // the input field, which would otherwise take the key for itself.
+    auto* copy = new QAction(this);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WindowShortcut);
+    addAction(copy);
+    connect(copy, &QAction::triggered, this, &TForm1::copySelection);
 
     displayFormat_.setFont(ui::defaultFont());
     displayFormat_.setForeground(QColor(Qt::black));
@@ -328,16 +338,29 @@ void TForm1::createPlayers(bool sound) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    // The input field would take Ctrl+Z for its own undo; the menu's hidden
-    // shortcut item has it instead.
+    // The input field would take Ctrl+Z for its own undo and Ctrl+C for its
+    // own copy; the menu's hidden shortcut item and the window have them.
     if (watched == Input && event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Undo)) {
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Copy)) {
             event->ignore();
             return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Clicked while an auxiliary window has it disabled: the auxiliary
+    // window, which the window manager keeps above, takes the keyboard.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !isEnabled()) {
+        for (ui::AuxiliaryWindow* open :
+             findChildren<ui::AuxiliaryWindow*>(Qt::FindDirectChildrenOnly)) {
+            if (open->isVisible())
+                open->activateWindow();
+        }
+    }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -37,14 +37,12 @@ void TForm1::T6Timer() {
     });
 }
 
-void TForm1::suspendForWindow() {
-    T1->setEnabled(false);
-    setEnabled(false);
+int TForm1::reseededRandom(int n) {
+    conversation_->reseed();
+    return conversation_->random().next(n);
 }
 
 void TForm1::N38Click() {
-    if (!Form2)
-        return;
-    suspendForWindow();
-    Form2->open();
+    if (Form2)
+        Form2->open();
 }

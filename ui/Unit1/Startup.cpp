@@ -45,6 +45,10 @@ void TForm1::T1Timer() {
         Input->setFocus(Qt::OtherFocusReason);
 }
 
+void TForm1::setPollerEnabled(bool enabled) {
+    T1->setEnabled(enabled);
+}
+
 void TForm1::T3Timer() {
     SB1->setPanelText(0, QStringLiteral("Идёт загрузка подождите..."));
     Input->setReadOnly(true);

@@ -7,6 +7,7 @@
 #include "engine/Conversation.h"
 #include "engine/InputGuard.h"
 #include "kb/FileStore.h"
+#include "ui/common/AuxiliaryWindow.h"
 #include "ui/common/CuePlayer.h"
 #include "ui/common/Dialogs.h"
 #include "ui/common/Reporting.h"
@@ -44,7 +45,7 @@ class StatusBar;
 
 } // namespace ui
 
-class TForm1 : public QMainWindow, public engine::DialogueWindow {
+class TForm1 : public QMainWindow, public engine::DialogueWindow, public ui::MainWindowLink {
     Q_OBJECT
 public:
     explicit TForm1(const ui::MainWindowOptions& options = {});
@@ -53,7 +54,8 @@ public:
     // The other windows, created after this one.
     void attach(TForm2* settings, TForm3* about, TForm4* keyboard);
 
-    // engine::DialogueWindow
+    // engine::DialogueWindow (the input field's text serves the on-screen
+    // keyboard too)
     std::string inputText() const override;
     void setInputText(const std::string& text) override;
     int displayCount() const override;
@@ -67,6 +69,14 @@ public:
     bool cpuUserChecked() const override;
     bool cpuCpuChecked() const override;
     std::string exchangePath() const override;
+
+    // ui::MainWindowLink: what the auxiliary windows reach of this one.
+    QWidget* ownerWindow() override { return this; }
+    void setPollerEnabled(bool enabled) override;
+    void clearInitialLookTick() override;
+    int reseededRandom(int n) override;
+    kb::FileStore& workingDirectory() override { return *store_; }
+    void clickSpeak() override { SpeakClick(); }
 
     // Start-up and the poller.
     void FormCreate();
@@ -116,9 +126,6 @@ public:
     engine::Conversation& conversation() { return *conversation_; }
     kb::FileStore& store() { return *store_; }
     void centreOnDesktop();
-    // Opening an auxiliary window: the poller stops before the window is
-    // disabled (it must not move the focus into a disabled window).
-    void suspendForWindow();
     const ui::CuePlayer& player(engine::Cue cue) const { return *players_[static_cast<int>(cue)]; }
     bool busyCursor() const { return busy_; }
     // The style the next display line would take.
@@ -193,6 +200,7 @@ public:
     TForm4* Form4 = nullptr;
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -208,6 +216,8 @@ private:
     void layoutNormal();
     void layoutFullScreen();
     void scrollDisplayToEnd();
+    // Ctrl+C: the selection of the input field, or else the display's.
+    void copySelection();
 
     std::unique_ptr<engine::Clock> ownClock_;
     std::unique_ptr<kb::FileStore> store_;
@@ -218,6 +228,8 @@ private:
     std::vector<QTextCharFormat> displayFormats_;
     QTextCharFormat displayFormat_;
     bool busy_ = false;
+    // Where the window stood before full screen.
+    QRect placeBeforeFullScreen_;
 
     ui::ReportOnce t3Report_, t8Report_, t2Report_, t10Report_, t4Report_, t6Report_;
 };

@@ -1,27 +1,18 @@
 #include "TForm2.h"
 
-#include "ui/Unit1/TForm1.h"
-#include "ui/common/Placement.h"
+#include "ui/common/Hint.h"
 #include "ui/common/Text.h"
 
-#include <QAction>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 
-TForm2::TForm2(TForm1* main) : QWidget(nullptr), main_(main) {
+// A tool window without a close box: its two buttons close it.
+TForm2::TForm2(ui::MainWindowLink& main) : AuxiliaryWindow(main, Qt::Tool) {
     setWindowTitle(QStringLiteral("Редактор"));
-    // A tool window without a close box: its two buttons close it.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(305, 105);
-    setFont(ui::defaultFont());
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(192, 192, 192));
-    palette.setColor(QPalette::Button, QColor(192, 192, 192));
-    setPalette(palette);
 
     Bevel1 = new QFrame(this);
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -31,6 +22,7 @@ TForm2::TForm2(TForm1* main) : QWidget(nullptr), main_(main) {
     GroupBox1->setGeometry(9, 8, 185, 57);
     Edit1 = new QLineEdit(QString::fromLatin1(DefaultPath), GroupBox1);
     Edit1->setGeometry(8, 24, 169, 21);
+    ui::describe(Edit1, QStringLiteral("Путь файла"));
 
     GroupBox2 = new QGroupBox(QStringLiteral("Интервал (сек.):"), this);
     GroupBox2->setGeometry(199, 8, 97, 57);
@@ -38,6 +30,7 @@ TForm2::TForm2(TForm1* main) : QWidget(nullptr), main_(main) {
     SpinEdit1->setRange(1, 60000);
     SpinEdit1->setValue(DefaultInterval);
     SpinEdit1->setGeometry(8, 24, 81, 22);
+    ui::describe(SpinEdit1, QStringLiteral("Интервал"));
 
     Button1 = new QPushButton(QStringLiteral("Хорошо"), this);
     Button1->setGeometry(62, 76, 88, 25);
@@ -65,32 +58,27 @@ int TForm2::interval() const {
 }
 
 void TForm2::open() {
-    show();
-    ui::centreOnDesktop(this);
-    setEnabled(true);
-    raise();
-    activateWindow();
+    openOverMain();
     Timer1->setEnabled(true);
 }
 
+// The two buttons have the same effect: the fields are read at every
+// exchange, so there is nothing to store or to take back.
 void TForm2::Button1Click() {
-    main_->T1->setEnabled(true);
-    Timer1->setEnabled(false);
-    main_->setEnabled(true);
-    hide();
+    closeByOwnMeans();
 }
 
 void TForm2::Button2Click() {
+    closeByOwnMeans();
+}
+
+void TForm2::closeByOwnMeans() {
     Timer1->setEnabled(false);
-    main_->T1->setEnabled(true);
-    main_->setEnabled(true);
-    hide();
+    returnToMain();
 }
 
 void TForm2::Timer1Timer() {
-    engine::Conversation& conversation = main_->conversation();
-    conversation.reseed();
-    const int r = 1 + conversation.random().next(6);
+    const int r = 1 + main_.reseededRandom(6);
     if (r % 2 == 1)
         Edit1->setFocus(Qt::OtherFocusReason);
     else
@@ -98,17 +86,9 @@ void TForm2::Timer1Timer() {
 }
 
 void TForm2::Edit1Change() {
-    main_->N13->setChecked(false);
+    main_.clearInitialLookTick();
 }
 
 void TForm2::SpinEdit1Change() {
-    main_->N13->setChecked(false);
-}
-
-void TForm2::closeEvent(QCloseEvent* event) {
-    // Closed by the window manager after all: the main window comes back as
-    // the buttons bring it back.
-    if (isVisible())
-        Button2Click();
-    event->accept();
+    main_.clearInitialLookTick();
 }

@@ -4,9 +4,8 @@
 // interval of the exchange timer. Both fields are read at every exchange, so
 // an edit takes effect at once, whichever button closes the window.
 
+#include "ui/common/AuxiliaryWindow.h"
 #include "ui/common/Timer.h"
-
-#include <QWidget>
 
 #include <string>
 
@@ -15,23 +14,21 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
-class TForm1;
 
-class TForm2 : public QWidget {
+class TForm2 : public ui::AuxiliaryWindow {
     Q_OBJECT
 public:
     static constexpr const char* DefaultPath = "D:\\Txt.Dat";
     static constexpr int DefaultInterval = 1000;
 
-    explicit TForm2(TForm1* main);
+    explicit TForm2(ui::MainWindowLink& main);
 
     // The path as the field holds it, in Windows-1251.
     std::string exchangePath() const;
     // The interval in milliseconds, within 1 to 60000.
     int interval() const;
 
-    // Shown and enabled, with its focus hop running (the main window has
-    // been disabled first).
+    // Opened over the main window, with its focus hop running.
     void open();
 
     void Button1Click();
@@ -50,8 +47,5 @@ public:
     ui::Timer* Timer1 = nullptr;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    TForm1* main_;
+    void closeByOwnMeans() override;
 };

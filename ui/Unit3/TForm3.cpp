@@ -1,14 +1,13 @@
 #include "TForm3.h"
 
-#include "ui/Unit1/TForm1.h"
-#include "ui/common/Placement.h"
+#include "ui/common/Hint.h"
+#include "ui/common/Look.h"
+#include "ui/common/Reporting.h"
 #include "ui/common/Resources.h"
-#include "ui/common/Dialogs.h"
 #include "ui/common/Text.h"
 
 #include "kb/LineList.h"
 
-#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
@@ -18,20 +17,13 @@
 namespace {
 
 constexpr int kClientWidth = 377;
-const QColor kSilver(192, 192, 192);
 
 } // namespace
 
-TForm3::TForm3(TForm1* main) : QWidget(nullptr), main_(main) {
+// A dialog frame without system menu and close box: "Закрыть" closes it.
+TForm3::TForm3(ui::MainWindowLink& main) : AuxiliaryWindow(main, Qt::Dialog) {
     setWindowTitle(QStringLiteral("О программе"));
-    // A dialog frame without system menu and close box.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFont(ui::defaultFont());
     setCursor(Qt::ArrowCursor);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kSilver);
-    palette.setColor(QPalette::Button, kSilver);
-    setPalette(palette);
 
     upperPane = new QFrame(this);
     upperPane->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
@@ -45,6 +37,7 @@ TForm3::TForm3(TForm1* main) : QWidget(nullptr), main_(main) {
     ui::loadResources();
     QRImage1->setPixmap(QPixmap(QStringLiteral(":/about.png")));
     QRImage1->setScaledContents(true);
+    ui::describe(QRImage1, QStringLiteral("Рисунок"));
 
     Label1 = new QLabel(QStringLiteral("ВЕРСИЯ: 2.2.0.7"), upperPane);
     Label1->setGeometry(187, 9, 164, 82);
@@ -55,7 +48,7 @@ TForm3::TForm3(TForm1* main) : QWidget(nullptr), main_(main) {
     labelFont.setBold(true);
     labelFont.setUnderline(true);
     Label1->setFont(labelFont);
-    QPalette labelPalette = palette;
+    QPalette labelPalette = palette();
     labelPalette.setColor(QPalette::WindowText, Qt::white);
     Label1->setPalette(labelPalette);
 
@@ -74,6 +67,7 @@ TForm3::TForm3(TForm1* main) : QWidget(nullptr), main_(main) {
     Memo1 = new QPlainTextEdit(lowerPane);
     Memo1->setGeometry(3, 4, 370, 140);
     Memo1->setReadOnly(true);
+    ui::describe(Memo1, QStringLiteral("История"));
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -83,7 +77,7 @@ TForm3::TForm3(TForm1* main) : QWidget(nullptr), main_(main) {
     memoFont.setStyleHint(QFont::Monospace);
     Memo1->setFont(memoFont);
     QPalette memoPalette = Memo1->palette();
-    memoPalette.setColor(QPalette::Base, kSilver);
+    memoPalette.setColor(QPalette::Base, ui::kSilver);
     Memo1->setPalette(memoPalette);
 
     setHeight(CollapsedHeight);
@@ -95,11 +89,8 @@ void TForm3::setHeight(int height) {
 }
 
 void TForm3::open() {
-    show();
-    ui::centreOnDesktop(this);
-    setEnabled(true);
-    raise();
-    activateWindow();
+    setHeight(CollapsedHeight);
+    openOverMain();
 }
 
 void TForm3::Button1Click() {
@@ -107,7 +98,7 @@ void TForm3::Button1Click() {
     // file keeps the text and the height.
     const bool loaded = ui::runReported(this, [this] {
         kb::LineList history(kb::TextKind::Plain);
-        history.load(main_->store(), "ReadMe.Txt");
+        history.load(main_.workingDirectory(), "ReadMe.Txt");
         QStringList lines;
         for (const std::string& line : history.lines())
             lines.append(ui::fromCp1251(line));
@@ -123,14 +114,5 @@ void TForm3::Button1Click() {
 }
 
 void TForm3::Button2Click() {
-    main_->T1->setEnabled(true);
-    main_->setEnabled(true);
-    hide();
-}
-
-void TForm3::closeEvent(QCloseEvent* event) {
-    // Closed by the window manager after all: restored as "Закрыть" restores it.
-    if (isVisible())
-        Button2Click();
-    event->accept();
+    returnToMain();
 }

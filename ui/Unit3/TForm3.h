@@ -3,15 +3,14 @@
 // The about window "О программе": the picture, the version, and the history
 // from ReadMe.Txt in a pane that folds out below.
 
-#include <QWidget>
+#include "ui/common/AuxiliaryWindow.h"
 
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class TForm1;
 
-class TForm3 : public QWidget {
+class TForm3 : public ui::AuxiliaryWindow {
     Q_OBJECT
 public:
     // The window's outer height tells the pane's state: 179 folded in, 327
@@ -20,11 +19,12 @@ public:
     static constexpr int ExpandedHeight = 327;
     static constexpr int TitleBarHeight = 27;
 
-    explicit TForm3(TForm1* main);
+    explicit TForm3(ui::MainWindowLink& main);
 
     int Height() const { return height_; }
     void setHeight(int height);
 
+    // Opened over the main window, always folded in.
     void open();
     void Button1Click(); // История
     void Button2Click(); // Закрыть
@@ -38,9 +38,8 @@ public:
     QPlainTextEdit* Memo1 = nullptr;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void closeByOwnMeans() override { Button2Click(); }
 
 private:
-    TForm1* main_;
     int height_ = CollapsedHeight;
 };

@@ -1,11 +1,6 @@
 #include "TForm4.h"
 
-#include "ui/Unit1/TForm1.h"
-#include "ui/common/Placement.h"
-#include "ui/common/Dialogs.h"
-
 #include <QAction>
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,15 +13,9 @@ constexpr int kClientHeight = 145;
 
 } // namespace
 
-TForm4::TForm4(TForm1* main) : QWidget(nullptr), main_(main) {
+// A tool window without system menu and close box: its menu hides it.
+TForm4::TForm4(ui::MainWindowLink& main) : AuxiliaryWindow(main, Qt::Tool) {
     setWindowTitle(QStringLiteral("Виртуальная клавиатура"));
-    // A tool window without system menu and close box: its menu hides it.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFont(ui::defaultFont());
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(192, 192, 192));
-    palette.setColor(QPalette::Button, QColor(192, 192, 192));
-    setPalette(palette);
 
     menu = new QMenuBar(this);
     QMenu* system = menu->addMenu(QStringLiteral("&Система"));
@@ -38,7 +27,7 @@ TForm4::TForm4(TForm1* main) : QWidget(nullptr), main_(main) {
     client->setGeometry(0, top, kClientWidth, kClientHeight);
     setFixedSize(kClientWidth, kClientHeight + top);
 
-    QPalette boxPalette = palette;
+    QPalette boxPalette = palette();
     boxPalette.setColor(QPalette::WindowText, Qt::white); // the box captions
     signs = new QGroupBox(QStringLiteral("Знаки:"), client);
     signs->setGeometry(3, 3, 305, 57);
@@ -92,7 +81,7 @@ TForm4::TForm4(TForm1* main) : QWidget(nullptr), main_(main) {
         makeKey(signs, key, 16, 16);
     for (const Key& key : signRow2)
         makeKey(signs, key, 33, 16);
-    QPalette letterPalette = palette;
+    QPalette letterPalette = palette();
     letterPalette.setColor(QPalette::ButtonText, Qt::black);
     for (const Key& key : letterRow1)
         makeKey(letters, key, 16, 17)->setPalette(letterPalette);
@@ -143,11 +132,7 @@ void TForm4::FormCreate() {
 }
 
 void TForm4::open() {
-    show();
-    ui::centreOnDesktop(this);
-    setEnabled(true);
-    raise();
-    activateWindow();
+    openOverMain();
     T1->setEnabled(true);
 }
 
@@ -156,22 +141,20 @@ void TForm4::closeForLeave() {
 }
 
 void TForm4::T1Timer() {
-    const bool typed = !main_->inputText().empty();
+    const bool typed = !main_.inputText().empty();
     SB62->setEnabled(typed);
     SB66->setEnabled(typed);
 }
 
 void TForm4::N2Click() {
     T1->setEnabled(false);
-    main_->T1->setEnabled(true);
-    main_->setEnabled(true);
-    hide();
+    returnToMain();
 }
 
 void TForm4::appendCharacter(char c) {
     // Always at the end, whatever the caret and the selection, and beyond the
     // field's typing limit.
-    main_->setInputText(main_->inputText() + c);
+    main_.setInputText(main_.inputText() + c);
 }
 
 void TForm4::characterKeyClick(QToolButton* key) {
@@ -184,13 +167,13 @@ void TForm4::SB23Click() {
 }
 
 void TForm4::SB62Click() {
-    const std::string text = main_->inputText();
+    const std::string text = main_.inputText();
     if (!text.empty())
-        main_->setInputText(text.substr(0, text.size() - 1));
+        main_.setInputText(text.substr(0, text.size() - 1));
 }
 
 void TForm4::SB66Click() {
-    main_->SpeakClick();
+    main_.clickSpeak();
 }
 
 void TForm4::SB63Click() {
@@ -198,11 +181,4 @@ void TForm4::SB63Click() {
         CapsState = 0;
     SB63->setText(CapsState == 0 ? QStringLiteral("Caps Lock [не нажат]")
                                  : QStringLiteral("Caps Lock [нажат]"));
-}
-
-void TForm4::closeEvent(QCloseEvent* event) {
-    // Closed by the window manager after all: restored as the menu restores it.
-    if (isVisible())
-        N2Click();
-    event->accept();
 }

@@ -3,9 +3,8 @@
 // The on-screen keyboard "Виртуальная клавиатура": a phrase composed and sent
 // with the mouse. Every key works on the end of the main window's input field.
 
+#include "ui/common/AuxiliaryWindow.h"
 #include "ui/common/Timer.h"
-
-#include <QWidget>
 
 #include <map>
 
@@ -13,12 +12,11 @@ class QAction;
 class QGroupBox;
 class QMenuBar;
 class QToolButton;
-class TForm1;
 
-class TForm4 : public QWidget {
+class TForm4 : public ui::AuxiliaryWindow {
     Q_OBJECT
 public:
-    explicit TForm4(TForm1* main);
+    explicit TForm4(ui::MainWindowLink& main);
 
     void FormCreate();
     void T1Timer();
@@ -30,8 +28,7 @@ public:
     // A sign or letter key.
     void characterKeyClick(QToolButton* key);
 
-    // Shown and enabled with its poller running (the main window has been
-    // disabled first).
+    // Opened over the main window, with its poller running.
     void open();
     // Closed by the leave animation: the main window stays as it is.
     void closeForLeave();
@@ -54,7 +51,7 @@ public:
     const std::map<QString, QToolButton*>& keys() const { return keys_; }
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void closeByOwnMeans() override { N2Click(); }
 
 private:
     struct Key {
@@ -67,7 +64,6 @@ private:
     QToolButton* makeKey(QWidget* parent, const Key& key, int top, int width);
     void appendCharacter(char c);
 
-    TForm1* main_;
     std::map<QString, QToolButton*> keys_;
     std::map<QToolButton*, std::pair<char, char>> inserts_;
 };

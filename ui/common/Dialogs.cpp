@@ -88,12 +88,15 @@ private:
 } // namespace
 
 QFont defaultFont() {
-    // Where the program's font is missing, a sans serif of like metrics.
+    // Where the program's font is missing, a sans serif of like metrics
+    // (Arial's, which Helvetica's clones share): the status panels are no
+    // wider than their texts in it, and a wider font cuts them.
     static const bool substituted = [] {
-        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                                   {QStringLiteral("Microsoft Sans Serif"),
-                                    QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                    QStringLiteral("Arial")});
+        QFont::insertSubstitutions(
+            QStringLiteral("MS Sans Serif"),
+            {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+             QStringLiteral("Arimo"), QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
+             QStringLiteral("Nimbus Sans L"), QStringLiteral("FreeSans"), QStringLiteral("Helvetica")});
         return true;
     }();
     Q_UNUSED(substituted);

@@ -21,7 +21,13 @@ QString StatusBar::panelText(int panel) const {
 }
 
 void StatusBar::setPanelText(int panel, const QString& text) {
-    panels_.at(static_cast<std::size_t>(panel))->setText(text);
+    QLabel* label = panels_.at(static_cast<std::size_t>(panel));
+    label->setText(text);
+    label->setAccessibleDescription(text);
+}
+
+void StatusBar::setPanelName(int panel, const QString& accessibleName) {
+    panels_.at(static_cast<std::size_t>(panel))->setAccessibleName(accessibleName);
 }
 
 void StatusBar::resizeEvent(QResizeEvent* event) {

@@ -16,7 +16,9 @@ public:
     StatusBar(const std::vector<int>& widths, QWidget* parent);
 
     QString panelText(int panel) const;
+    // The text is also the panel's accessible description.
     void setPanelText(int panel, const QString& text);
+    void setPanelName(int panel, const QString& accessibleName);
     QLabel* panel(int index) const { return panels_.at(static_cast<std::size_t>(index)); }
 
 protected:

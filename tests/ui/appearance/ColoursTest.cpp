@@ -184,4 +184,61 @@ TEST_F(ColoursTest, ALineColourChosenWithTextSelectedInTheDisplayColoursThatText
     EXPECT_EQ(foreground(shownFormat(main().RE1, 1)), kGreen);
 }
 
+// Pixels of the button as drawn that are close to `colour`.
+int pixelsNear(QWidget* button, const QColor& colour) {
+    const QImage image = button->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const int distance = std::abs(pixel.red() - colour.red()) +
+                                 std::abs(pixel.green() - colour.green()) +
+                                 std::abs(pixel.blue() - colour.blue());
+            count += distance < 90 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+class DisabledButtonsTest : public AppearanceFixture {
+protected:
+    DialogAnswers answers;
+};
+
+TEST_F(DisabledButtonsTest, ACaptionColourShowsOnlyWhileTheButtonIsEnabled) {
+    answers.colours = {kRed, kGreen, kBlue};
+    main().N9Click();
+    main().show();
+    const std::pair<QToolButton*, QColor> buttons[] = {
+        {main().Speak, kRed}, {main().Cancel, kGreen}, {main().EnRus, kBlue}};
+
+    main().Input->setText(QStringLiteral("привет"));
+    main().addDisplayLine("x", engine::LineStyle::User);
+    main().T1Timer();
+    for (const auto& [button, colour] : buttons)
+        EXPECT_GT(pixelsNear(button, colour), 0) << button->text().toStdString();
+
+    main().Input->clear();
+    main().clearDisplay();
+    main().T1Timer();
+    for (const auto& [button, colour] : buttons) {
+        ASSERT_FALSE(button->isEnabled());
+        EXPECT_EQ(pixelsNear(button, colour), 0) << button->text().toStdString();
+    }
+}
+
+TEST_F(DisabledButtonsTest, AfterARestoreTheDisabledButtonsAreGreyedNotBlack) {
+    main().N13Click();
+    main().show();
+    main().T1Timer();
+    for (QToolButton* button : {main().Speak, main().EnRus, main().Cancel}) {
+        ASSERT_FALSE(button->isEnabled());
+        EXPECT_EQ(pixelsNear(button, kBlack), 0) << button->text().toStdString();
+        EXPECT_GT(pixelsNear(button, QColor(110, 110, 110)), 0) << button->text().toStdString();
+    }
+    main().Input->setText(QStringLiteral("привет"));
+    main().T1Timer();
+    EXPECT_GT(pixelsNear(main().Speak, kBlack), 0);
+}
+
 } // namespace

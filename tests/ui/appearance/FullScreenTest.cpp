@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QScrollBar>
 
 namespace {
 
@@ -100,6 +101,26 @@ TEST_F(FullScreenTest, TheMenuItemTogglesTheLayout) {
     EXPECT_FALSE(main().N40->isChecked());
     EXPECT_FALSE(main().isMaximized());
     expectNormalLayout();
+}
+
+TEST_F(FullScreenTest, BackFromFullScreenTheWindowStandsWhereItStoodAndShowsTheLastLine) {
+    for (int line = 0; line < 60; ++line)
+        main().addDisplayLine("строка", engine::LineStyle::Program);
+    main().show();
+    main().move(123, 77);
+    QCoreApplication::processEvents();
+    const QRect before = main().geometry();
+
+    main().N40Click();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(main().isMaximized());
+    main().N40Click();
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(main().geometry(), before);
+    const QScrollBar* bar = main().RE1->verticalScrollBar();
+    EXPECT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
 }
 
 } // namespace
