@@ -15,7 +15,7 @@ struct Help {
 const std::map<std::string, Help>& helps() {
     static const std::map<std::string, Help> all = {
         {"check",
-         {"talkbase-kb check [--dir DIR] [--format json] [--words FILE]",
+         {"talkbase-kb check [--dir DIR] [--format json] [--words FILE] [--kept NOTE]",
           "Reads every file of Base/ with the program's own storage and reports what the\n"
           "grammar forbids or what can never work (errors) and what the matching will do\n"
           "that an author may not expect (warnings), one finding a line:\n"
@@ -42,6 +42,9 @@ const std::map<std::string, Help>& helps() {
           "  --format json   an array of {file, line, severity, code, message, other_line}\n"
           "  --words FILE    a word list (UTF-8, any text; it is cut into words) for\n"
           "                  key-inside-word besides the base's own text\n"
+          "  --kept NOTE     an authoring note (UTF-8) whose lines that begin with - \"KEY\"\n"
+          "                  name keys kept inside longer words on purpose, with the reason\n"
+          "                  after them: key-inside-word does not name those keys\n"
           "\n"}},
         {"explain",
          {"talkbase-kb explain PHRASE [--dir DIR] [--after LINE] [--line N] [--format json]",

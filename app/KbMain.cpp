@@ -133,6 +133,8 @@ int check(const Arguments& args) {
             start = end + 1;
         }
     }
+    if (args.has("--kept"))
+        options.keptKeys = workbench::keptKeysOf(readText(args.value("--kept")));
     const bool json = args.json();
     kb::FileStore store(workingDirectory(args));
     const auto findings = workbench::check(workbench::readBase(store), options);
@@ -265,7 +267,7 @@ struct Command {
 
 const std::map<std::string, Command>& commands() {
     static const std::map<std::string, Command> all = {
-        {"check", {check, {{"--dir", true}, {"--format", true}, {"--words", true}}}},
+        {"check", {check, {{"--dir", true}, {"--format", true}, {"--words", true}, {"--kept", true}}}},
         {"explain", {explain, {{"--dir", true}, {"--format", true}, {"--after", true}, {"--line", true}}}},
         {"test", {test, {{"--dir", true}, {"--clock", true}}}},
         {"record", {record, {{"--dir", true}, {"--clock", true}, {"--output", true}}}},

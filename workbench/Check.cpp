@@ -164,7 +164,7 @@ std::vector<Finding> check(const std::vector<BaseContent>& base, const CheckOpti
             checkOtherFile(content, checker);
         }
     }
-    findKeysInsideWords(base, options.extraWords, findings);
+    findKeysInsideWords(base, options, findings);
 
     std::map<std::string, int> fileOrder;
     for (const BaseFile& file : baseFiles())
@@ -173,6 +173,22 @@ std::vector<Finding> check(const std::vector<BaseContent>& base, const CheckOpti
         return std::pair(fileOrder[a.file], a.line) < std::pair(fileOrder[b.file], b.line);
     });
     return findings;
+}
+
+std::vector<std::string> keptKeysOf(std::string_view note) {
+    std::vector<std::string> keys;
+    std::size_t start = 0;
+    while (start < note.size()) {
+        const std::size_t end = std::min(note.find('\n', start), note.size());
+        const std::string_view line = note.substr(start, end - start);
+        start = end + 1;
+        if (!line.starts_with("- \""))
+            continue;
+        const std::size_t close = line.find('"', 3);
+        if (close != std::string_view::npos)
+            keys.push_back(kb::utf8ToCp1251(line.substr(3, close - 3)));
+    }
+    return keys;
 }
 
 std::string formatFindings(const std::vector<Finding>& findings) {

@@ -27,7 +27,14 @@ struct CheckOptions {
     // Words of a word list (UTF-8 lines, any text: it is cut into words), for
     // key-inside-word besides the base's own text.
     std::vector<std::string> extraWords;
+    // Keys (Windows-1251, as they stand in phrase parts) kept inside longer
+    // words on purpose: key-inside-word does not name them.
+    std::vector<std::string> keptKeys;
 };
+
+// The keys of an authoring note: every line that begins with `- "KEY"` (a
+// list item of Markdown), in UTF-8; the rest of the note is its reasons.
+std::vector<std::string> keptKeysOf(std::string_view note);
 
 // Sorted by file (in the order of baseFiles()) and line.
 std::vector<Finding> check(const std::vector<BaseContent>& base, const CheckOptions& options = {});

@@ -6,6 +6,7 @@
 #include "kb/Cp1251.h"
 
 #include <array>
+#include <set>
 #include <tuple>
 #include <unordered_map>
 
@@ -95,8 +96,9 @@ std::vector<std::string> lettersRuns(std::string_view text) {
     return runs;
 }
 
-void findKeysInsideWords(const std::vector<BaseContent>& base, const std::vector<std::string>& extraWords,
+void findKeysInsideWords(const std::vector<BaseContent>& base, const CheckOptions& options,
                          std::vector<Finding>& findings) {
+    const std::set<std::string_view> kept(options.keptKeys.begin(), options.keptKeys.end());
     std::string file;
     std::vector<Need> needs;
     std::unordered_map<std::string, long> vocabulary;
@@ -115,13 +117,15 @@ void findKeysInsideWords(const std::vector<BaseContent>& base, const std::vector
             const std::string_view part = line.phrasePart().substr(static_cast<std::size_t>(depth));
             const auto keys = depth == 0 ? engine::phraseWords(part) : std::vector<std::string_view>{part};
             for (const auto key : keys) {
+                if (kept.contains(key))
+                    continue;
                 Need need{static_cast<int>(i), key, {}, Place::Anywhere};
                 if (needOf(key, need.run, need.place))
                     needs.push_back(std::move(need));
             }
         }
     }
-    for (const std::string& text : extraWords) {
+    for (const std::string& text : options.extraWords) {
         for (auto& run : lettersRuns(kb::utf8ToCp1251(text)))
             vocabulary.emplace(std::move(run), 0);
     }

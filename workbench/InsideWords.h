@@ -14,7 +14,7 @@ namespace workbench {
 // letters, in capitals (Windows-1251).
 std::vector<std::string> lettersRuns(std::string_view text);
 
-void findKeysInsideWords(const std::vector<BaseContent>& base, const std::vector<std::string>& extraWords,
+void findKeysInsideWords(const std::vector<BaseContent>& base, const CheckOptions& options,
                          std::vector<Finding>& findings);
 
 } // namespace workbench

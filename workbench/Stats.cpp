@@ -46,6 +46,14 @@ Stats computeStats(kb::FileStore& store) {
 
     for (const BaseContent& content : readBase(store)) {
         stats.fileLines.emplace_back(content.file->displayName(), static_cast<int>(content.lines->size()));
+        if (content.file->role == FileRole::FollowUps) {
+            // No thread follows a remark: a remark that asks is never followed.
+            for (std::size_t i = 1; i < content.lines->size(); ++i) {
+                const int asking = asks((*content.lines)[i]) ? 1 : 0;
+                stats.askingAlternatives += asking;
+                stats.unfollowedAsking += asking;
+            }
+        }
         if (content.file->role != FileRole::Words)
             continue;
         const kb::Lines& words = *content.lines;

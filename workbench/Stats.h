@@ -28,8 +28,8 @@ struct Stats {
     int branchAlternatives = 0;
     int mostAlternatives = 0;
     int distinctAnswers = 0; // distinct alternative texts among all of them
-    int askingAlternatives = 0;
-    int unfollowedAsking = 0; // of them, on lines that no branch line follows
+    int askingAlternatives = 0; // of Words.Dat and the remarks of AI.dat
+    int unfollowedAsking = 0;   // of them, on lines that no branch line follows, and remarks
     int unanswered = 0;       // learned phrases still waiting for an answer
     std::vector<std::pair<std::string, int>> fileLines; // "Base/W1.Dat", lines
 };

@@ -186,6 +186,25 @@ TEST_F(CheckTest, KeysFoundInsideLongerWordsNameOneSuchWord) {
     EXPECT_TRUE(codes("Base/Words.Dat", options).contains({4, "key-inside-word"}));
 }
 
+TEST_F(CheckTest, KeysKeptOnPurposeInTheAuthoringNoteAreNotNamed) {
+    writeWords({"ДА^Хорошо.;", "ТЫ ТУТ^Я тут.;"});
+    writeBase("W2.Dat", {"Когда угодно.", "Тутовник растёт."});
+    workbench::CheckOptions options;
+    options.keptKeys = workbench::keptKeysOf("# Note\n"
+                                             "Keys kept inside longer words:\n"
+                                             "- \"ДА\": the answer to a plain «да»; КОГДА stands above it.\n"
+                                             "- not a key\n");
+    ASSERT_EQ(options.keptKeys, std::vector<std::string>{cp("ДА")});
+    const auto found = codes("Base/Words.Dat", options);
+    EXPECT_FALSE(found.contains({1, "key-inside-word"}));
+    // Of a line with several keys only the kept one goes unnamed.
+    writeWords({"ДА ТУТ^Хорошо.;"});
+    codes("Base/Words.Dat", options);
+    const std::string message = finding(1, "key-inside-word").message;
+    EXPECT_EQ(message.find("\"ДА\""), std::string::npos) << message;
+    EXPECT_NE(message.find("\"ТУТ\" is found inside \"ТУТОВНИК\""), std::string::npos) << message;
+}
+
 TEST_F(CheckTest, FindingsAreSortedAndPrintedCompilerStyleAndAsJson) {
     writeWords({"ДОМ^Дом.;", "СТУЛ^Стул", "ДОМ^Дом.;"});
     writeBase("Pause.Dat", {});
