@@ -2,7 +2,7 @@
 
 #include "Grammar.h"
 #include "InsideWords.h"
-#include "Json.h"
+#include "kb/Json.h"
 #include "Shadowing.h"
 
 #include "engine/TextRules.h"
@@ -207,7 +207,7 @@ std::string formatFindings(const std::vector<Finding>& findings) {
 }
 
 std::string findingsJson(const std::vector<Finding>& findings) {
-    JsonWriter json;
+    kb::JsonWriter json;
     json.beginArray();
     for (const Finding& finding : findings) {
         json.beginObject()

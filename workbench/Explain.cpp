@@ -1,6 +1,6 @@
 #include "Explain.h"
 
-#include "Json.h"
+#include "kb/Json.h"
 
 #include "engine/BuiltInLists.h"
 #include "engine/Conversation.h"
@@ -254,7 +254,7 @@ std::string formatExplanation(const Explanation& e, const kb::Lines& words) {
 }
 
 std::string explanationJson(const Explanation& e) {
-    JsonWriter json;
+    kb::JsonWriter json;
     json.beginObject()
         .key("phrase").value(u(e.typed))
         .key("normalised").value(u(e.normalised))

@@ -1,7 +1,7 @@
 #include "Stats.h"
 
 #include "Grammar.h"
-#include "Json.h"
+#include "kb/Json.h"
 
 #include "engine/Conversation.h"
 #include "engine/HeadlessWindow.h"
@@ -146,7 +146,7 @@ std::string formatStats(const Stats& s) {
 }
 
 std::string statsJson(const Stats& s) {
-    JsonWriter json;
+    kb::JsonWriter json;
     json.beginObject()
         .key("main_phrases").value(s.mainPhrases)
         .key("branches").value(s.branches)

@@ -4,7 +4,7 @@
 #include "Support.h"
 
 #include "workbench/Check.h"
-#include "workbench/Json.h"
+#include "kb/Json.h"
 
 #include <algorithm>
 #include <set>
@@ -216,7 +216,7 @@ TEST_F(CheckTest, FindingsAreSortedAndPrintedCompilerStyleAndAsJson) {
                     "Base/Pause.Dat:0: error: empty-answer-file: the file holds no line: every answer from it is "
                     "empty\n"
                     "2 errors, 1 warning\n");
-    const auto json = workbench::parseJson(workbench::findingsJson(last));
+    const auto json = kb::parseJson(workbench::findingsJson(last));
     ASSERT_TRUE(json && json->array());
     ASSERT_EQ(json->array()->size(), 3u);
     const auto& shadowed = (*json->array())[1];

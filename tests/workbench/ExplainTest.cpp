@@ -3,7 +3,7 @@
 #include "Support.h"
 
 #include "workbench/Explain.h"
-#include "workbench/Json.h"
+#include "kb/Json.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ TEST_F(ExplainTest, TheCensorListAnswersBeforeTheBaseIsAsked) {
     const Explanation e = run("Наша команда");
     EXPECT_EQ(e.source, Explanation::Source::Censor);
     EXPECT_EQ(utf(*e.censor), "МАНДА");
-    const auto json = workbench::parseJson(workbench::explanationJson(e));
+    const auto json = kb::parseJson(workbench::explanationJson(e));
     ASSERT_TRUE(json);
     EXPECT_EQ(json->stringOr("source"), "censor");
     EXPECT_TRUE(json->member("line")->isNull());
@@ -99,7 +99,7 @@ TEST_F(ExplainTest, WithoutAMatchTheQuestionRuleAnswersFromTheFileTheEndChooses)
     EXPECT_EQ(statement.source, Explanation::Source::QuestionRule);
     EXPECT_FALSE(statement.line);
     EXPECT_EQ(statement.fallbackFile, "Base/W2.Dat");
-    const auto json = workbench::parseJson(workbench::explanationJson(statement));
+    const auto json = kb::parseJson(workbench::explanationJson(statement));
     ASSERT_TRUE(json);
     EXPECT_EQ(json->stringOr("source"), "question-rule");
     EXPECT_EQ(json->stringOr("normalised"), "Непонятное.");
@@ -123,7 +123,7 @@ TEST_F(ExplainTest, SaysWhyALineDoesNotAnswer) {
     const Explanation answering = run("привет", std::nullopt, 6);
     EXPECT_TRUE(answering.whyNot->answers);
 
-    const auto json = workbench::parseJson(workbench::explanationJson(e));
+    const auto json = kb::parseJson(workbench::explanationJson(e));
     ASSERT_TRUE(json && json->member("why_not"));
     EXPECT_EQ(json->member("why_not")->stringOr("word"), "ТЕБЯ");
     EXPECT_EQ(json->member("why_not")->member("searched_from")->number(), 14);

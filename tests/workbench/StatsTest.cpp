@@ -2,7 +2,7 @@
 
 #include "Support.h"
 
-#include "workbench/Json.h"
+#include "kb/Json.h"
 #include "workbench/Stats.h"
 
 namespace {
@@ -38,7 +38,7 @@ TEST_F(StatsTest, CountsAsTheWindowDoesAndTellsTheShapeOfTheThreads) {
     EXPECT_EQ(s.unfollowedAsking, 1);
     EXPECT_EQ(s.unanswered, 1);
 
-    const auto json = workbench::parseJson(workbench::statsJson(s));
+    const auto json = kb::parseJson(workbench::statsJson(s));
     ASSERT_TRUE(json);
     EXPECT_EQ(json->member("main_phrases")->number(), 4);
     EXPECT_EQ(json->member("files")->member("Base/W1.Dat")->number(), 2);

@@ -1,12 +1,12 @@
 #include "Json.h"
 
-#include "kb/Cp1251.h"
+#include "Cp1251.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
-namespace workbench {
+namespace kb {
 
 // ---------------------------------------------------------------------------
 // Writer
@@ -339,4 +339,4 @@ std::optional<JsonValue> parseJson(std::string_view text) {
     return Parser(text).whole();
 }
 
-} // namespace workbench
+} // namespace kb

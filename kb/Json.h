@@ -1,6 +1,6 @@
 #pragma once
 
-// JSON for the workbench's machine-readable output and its journal: a small
+// JSON for machine-readable output and the learning journal: a small
 // writer, and a reader for what the writer writes. Strings are UTF-8.
 
 #include <cstdint>
@@ -12,7 +12,7 @@
 #include <variant>
 #include <vector>
 
-namespace workbench {
+namespace kb {
 
 class JsonWriter {
 public:
@@ -63,4 +63,4 @@ struct JsonValue {
 // nullopt when the text is not one whole JSON value.
 std::optional<JsonValue> parseJson(std::string_view text);
 
-} // namespace workbench
+} // namespace kb
