@@ -196,6 +196,14 @@ private:
     void afterTurn(bool turned) {
         if (!turned)
             return;
+        const std::string& journalError = conversation_.lastTurn().journalError;
+        if (!journalError.empty() && !journalReported_) {
+            // Said once: the journal is no part of the knowledge base, and
+            // the turns go on learning without it.
+            std::cerr << "talkbase-console: the learning journal is not written: " << toTerminal(journalError)
+                      << '\n';
+            journalReported_ = true;
+        }
         if (options_.explain)
             explainTurn();
         if (options_.followUps) {
@@ -257,6 +265,7 @@ private:
     }
 
     Options options_;
+    bool journalReported_ = false;
     kb::FileStore store_;
     engine::HeadlessWindow window_;
     std::unique_ptr<engine::Clock> clock_;

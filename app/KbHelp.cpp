@@ -107,6 +107,31 @@ const std::map<std::string, Help>& helps() {
           "--plain Windows-1251 text with CR LF; each save is atomic and takes the\n"
           "program's lock. A character that Windows-1251 cannot hold is an error naming\n"
           "the file and its line (counted from 1), and then nothing is written.\n"}},
+        {"learned",
+         {"talkbase-kb learned [--dir DIR] [--since YYYY-MM-DD] [--format json]",
+          "Lists what the program learned, from its journal Base/Learning.log, oldest first:\n"
+          "each entry's number, time, the phrase learned and the program's answer before it,\n"
+          "and each change it saved: a line of W1.Dat or W2.Dat, a new line of Words.Dat,\n"
+          "an answer attached to a line of Words.Dat. Each change shows whether it is still\n"
+          "there (present), was removed or changed by hand (gone), or was taken back by\n"
+          "forget (forgotten).\n"
+          "  --since DATE    only the entries of that day and later\n"
+          "  --format json   an array of {id, time, phrase, after, changes [{kind, file,\n"
+          "                  text or line and alternative, state}], forgotten}\n"}},
+        {"forget",
+         {"talkbase-kb forget ID... [--last N] [--with-answers] [--dir DIR]",
+          "Takes back exactly what the journal's entries added, and nothing else: the line\n"
+          "added to W1.Dat or W2.Dat (the last line equal to it); the learned line of\n"
+          "Words.Dat, wherever it now stands, while it has no answer yet; the answer\n"
+          "attached to a line, wherever that line now stands (the line keeps its other\n"
+          "answers, its place and any \"@\"). What a person changed since is never touched:\n"
+          "a change whose exact text is no longer there is reported as not found. Each file\n"
+          "is saved atomically under the program's lock, and a \"forgot\" entry is added to\n"
+          "the journal. Exit 0 when everything asked was taken back, 1 when something was\n"
+          "not found or kept, 2 for an unknown entry (then nothing is changed).\n"
+          "  --last N        the last N entries not taken back yet\n"
+          "  --with-answers  a learned line that has received answers since is removed\n"
+          "                  with them; the entries whose answers those were are named\n"}},
         {"coverage",
          {"talkbase-kb coverage LOG... [--dir DIR] [--clock HH:MM:SS.mmm] [--list N]",
           "Replays the user phrases of transcripts through the engine on a copy of the\n"

@@ -13,6 +13,7 @@
 #include "workbench/Check.h"
 #include "workbench/Coverage.h"
 #include "workbench/Explain.h"
+#include "workbench/Journal.h"
 #include "workbench/Stats.h"
 #include "workbench/Transcript.h"
 #include "workbench/Transfer.h"
@@ -260,6 +261,45 @@ int coverage(const Arguments& args) {
     return kSuccess;
 }
 
+int learned(const Arguments& args) {
+    const bool json = args.json();
+    const std::string since = args.value("--since");
+    if (args.has("--since") && (since.size() != 10 || since[4] != '-' || since[7] != '-'))
+        throw UsageError("--since is a date, YYYY-MM-DD");
+    kb::FileStore store(workingDirectory(args));
+    auto entries = workbench::readLearned(store);
+    std::erase_if(entries, [&](const workbench::JournalEntry& entry) { return entry.time.substr(0, 10) < since; });
+    std::cout << (json ? workbench::learnedJson(entries) : workbench::formatLearned(entries));
+    return kSuccess;
+}
+
+int forgetCommand(const Arguments& args) {
+    workbench::ForgetRequest request;
+    for (const std::string& text : args.positional) {
+        long id = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
+        if (error != std::errc() || end != text.data() + text.size() || id <= 0)
+            throw UsageError("\"" + text + "\" is no entry number");
+        request.ids.push_back(id);
+    }
+    request.last = args.number("--last").value_or(0);
+    request.withAnswers = args.has("--with-answers");
+    if (request.ids.empty() && request.last == 0)
+        throw UsageError("forget needs entry numbers or --last N");
+    kb::FileStore store(workingDirectory(args));
+    const auto outcome = workbench::forget(store, request);
+    if (!outcome.unknownIds.empty()) {
+        std::string ids;
+        for (const long id : outcome.unknownIds)
+            ids += (ids.empty() ? "" : ", ") + std::to_string(id);
+        std::cerr << "talkbase-kb forget: no entry " << ids << " in Base/Learning.log; nothing was changed\n";
+        return kTrouble;
+    }
+    for (const std::string& line : outcome.lines)
+        std::cout << line << '\n';
+    return outcome.complete ? kSuccess : kFound;
+}
+
 struct Command {
     int (*run)(const Arguments&);
     std::map<std::string, bool> options; // name: takes a value
@@ -275,6 +315,8 @@ const std::map<std::string, Command>& commands() {
         {"export", {exportCommand, {{"--dir", true}}}},
         {"import", {importCommand, {{"--dir", true}, {"--plain", false}}}},
         {"coverage", {coverage, {{"--dir", true}, {"--clock", true}, {"--list", true}}}},
+        {"learned", {learned, {{"--dir", true}, {"--format", true}, {"--since", true}}}},
+        {"forget", {forgetCommand, {{"--dir", true}, {"--last", true}, {"--with-answers", false}}}},
     };
     return all;
 }

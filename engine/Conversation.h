@@ -8,6 +8,7 @@
 
 #include "DialogueState.h"
 #include "DialogueWindow.h"
+#include "Journal.h"
 #include "Random.h"
 #include "TextRules.h"
 #include "kb/LineList.h"
@@ -44,6 +45,7 @@ struct TurnReport {
     AnswerSource source = AnswerSource::None;
     int wordsLine = -1;              // the Words.Dat line of a knowledge-base answer
     std::vector<std::string> learned; // what the turn wrote into the knowledge base
+    std::string journalError;        // why the learning journal could not be written
 };
 
 struct PhraseCounts {
@@ -61,6 +63,7 @@ public:
     void reseed() { random_.seed(clock_.millisecondsSinceMidnight()); }
 
     kb::FileStore& store() { return store_; }
+    LearningJournal& journal() { return journal_; }
     kb::LineList& scratch() { return RE2; }
     kb::LineList& transcript() { return Log; }
     kb::LineList& censorList() { return Cenzura; }
@@ -108,7 +111,8 @@ private:
     bool mainScan(TurnValues& turn);
     void chooseAnswer(const WordsLine& line, TurnValues& turn);
     void questionRule(TurnValues& turn);
-    void learnWords(TurnValues& turn);
+    void learnWords(TurnValues& turn, std::vector<LearnedChange>& saved);
+    void journalTurn(const std::vector<LearnedChange>& saved);
     void commonOutput();
 
     kb::FileStore& store_;
@@ -117,6 +121,7 @@ private:
     RandomGenerator random_;
     DialogueState state_;
     TurnReport report_;
+    LearningJournal journal_{store_};
     int FollowUpElapsed = 0;
 
     // The main window's hidden lists.

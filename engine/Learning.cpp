@@ -34,33 +34,49 @@ void Conversation::questionRule(TurnValues& turn) {
     // From the check whether the phrase is known to the last save, another
     // copy of the program sharing Base waits: its save would undo ours.
     const auto lock = store_.lock(files::Lock);
-    bool present = false;
-    for (state_.ListIndex = 1; state_.ListIndex < RE2.count(); ++state_.ListIndex) {
-        if (RE2.line(state_.ListIndex) == state_.Phrase) {
-            present = true;
-            break;
+    // What was saved goes into the journal, also when a later step fails.
+    std::vector<LearnedChange> saved;
+    try {
+        bool present = false;
+        for (state_.ListIndex = 1; state_.ListIndex < RE2.count(); ++state_.ListIndex) {
+            if (RE2.line(state_.ListIndex) == state_.Phrase) {
+                present = true;
+                break;
+            }
         }
+        if (!present) {
+            if (state_.PrevReply.empty())
+                return;
+            const char* learnInto =
+                state_.PrevReply.find('?') != std::string::npos ? files::W1 : files::W2;
+            RE2.load(store_, learnInto);
+            RE2.add(state_.Phrase);
+            RE2.save(store_, learnInto);
+            saved.push_back({LearnedChange::Kind::Fallback, learnInto, state_.Phrase, {}});
+            report_.learned.push_back(std::string("added to ") + learnInto);
+        }
+        learnWords(turn, saved);
+    } catch (...) {
+        journalTurn(saved);
+        throw;
     }
-    if (!present) {
-        if (state_.PrevReply.empty())
-            return;
-        const char* learnInto =
-            state_.PrevReply.find('?') != std::string::npos ? files::W1 : files::W2;
-        RE2.load(store_, learnInto);
-        RE2.add(state_.Phrase);
-        RE2.save(store_, learnInto);
-        report_.learned.push_back(std::string("added to ") + learnInto);
-    }
-    learnWords(turn);
+    journalTurn(saved);
 }
 
-void Conversation::learnWords(TurnValues& turn) {
+void Conversation::journalTurn(const std::vector<LearnedChange>& saved) {
+    if (!saved.empty() && !journal_.record(state_.Phrase, state_.PrevReply, saved))
+        report_.journalError = journal_.error();
+}
+
+void Conversation::learnWords(TurnValues& turn, std::vector<LearnedChange>& saved) {
     RE2.load(store_, files::Words);
     if (findPhraseLine(RE2, kb::upperCase(state_.Phrase), state_.ListIndex) >= 0)
         return; // a known phrase, answered or not, is not learned again
 
-    RE2.add(kb::upperCase(turn.EchoedPhrase) + "^");
+    const std::string learned = kb::upperCase(turn.EchoedPhrase) + "^";
+    RE2.add(learned);
     RE2.save(store_, files::Words);
+    saved.push_back({LearnedChange::Kind::Phrase, files::Words, learned, {}});
     report_.learned.push_back(std::string("new line ") + std::to_string(RE2.count() - 1) +
                               " of " + files::Words + ": " + RE2.line(RE2.count() - 1));
     RE2.load(store_, files::Words);
@@ -72,9 +88,11 @@ void Conversation::learnWords(TurnValues& turn) {
         return;
     RE2.load(store_, files::Words);
     const std::string extended = RE2.line(receiver) + state_.Phrase + ";";
+    const std::string phrasePart(WordsLine(RE2.line(receiver)).phrasePart());
     RE2.deleteAt(receiver);
     RE2.add(extended);
     RE2.save(store_, files::Words);
+    saved.push_back({LearnedChange::Kind::Answer, files::Words, state_.Phrase, phrasePart});
     report_.learned.push_back("answer attached to line " + std::to_string(receiver) +
                               ", now line " + std::to_string(RE2.count() - 1) + ": " + extended);
 }

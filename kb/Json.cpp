@@ -114,6 +114,12 @@ JsonWriter& JsonWriter::value(bool flag) {
     return *this;
 }
 
+JsonWriter& JsonWriter::raw(std::string_view json) {
+    separate();
+    out_ += json;
+    return *this;
+}
+
 JsonWriter& JsonWriter::null() {
     separate();
     out_ += "null";

@@ -28,6 +28,8 @@ public:
     JsonWriter& value(double number);
     JsonWriter& value(bool flag);
     JsonWriter& null();
+    // A value written by another writer, as it stands.
+    JsonWriter& raw(std::string_view json);
     // A value or null.
     template <typename T> JsonWriter& optional(const std::optional<T>& v) {
         return v ? value(*v) : null();

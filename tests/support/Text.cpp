@@ -1,6 +1,7 @@
 #include "Text.h"
 
 #include "kb/Cp1251.h"
+#include "kb/PlainText.h"
 
 #include <fstream>
 #include <iterator>
@@ -40,6 +41,10 @@ void writeBytes(const fs::path& file, std::string_view bytes) {
     fs::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::string> splitLines(std::string_view text) {
+    return kb::plain::splitLines(text);
 }
 
 } // namespace support

@@ -22,5 +22,7 @@ Utf8Lines utf(const std::vector<std::string>& cp1251Lines);
 void writeCp1251File(const std::filesystem::path& root, const std::string& relative, const Utf8Lines& lines);
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, std::string_view bytes);
+// Lines split at LF (and CR LF); no empty line after the final break.
+std::vector<std::string> splitLines(std::string_view text);
 
 } // namespace support
