@@ -1,5 +1,7 @@
 #include "Base.h"
 
+#include "Names.h"
+
 #include "engine/Conversation.h"
 
 #include <system_error>
@@ -7,12 +9,7 @@
 namespace workbench {
 
 std::string BaseFile::displayName() const {
-    std::string name(programPath);
-    for (char& c : name) {
-        if (c == '\\')
-            c = '/';
-    }
-    return name;
+    return workbench::displayName(programPath);
 }
 
 std::string BaseFile::fileName() const {

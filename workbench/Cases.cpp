@@ -1,5 +1,7 @@
 #include "Cases.h"
 
+#include "Names.h"
+
 #include "engine/TextRules.h"
 #include "kb/Cp1251.h"
 
@@ -7,10 +9,6 @@
 
 namespace workbench {
 namespace {
-
-std::string u(std::string_view cp1251) {
-    return kb::cp1251ToUtf8(cp1251);
-}
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))

@@ -2,11 +2,12 @@
 
 #include "Grammar.h"
 #include "InsideWords.h"
-#include "kb/Json.h"
+#include "Names.h"
 #include "Shadowing.h"
 
 #include "engine/TextRules.h"
 #include "kb/Cp1251.h"
+#include "kb/Json.h"
 
 #include <algorithm>
 #include <map>
@@ -24,10 +25,6 @@ const char* const kCertaintyRule =
     "in '.', '!' or '?'. Phrases caught only by several lines together are not counted.";
 
 namespace {
-
-std::string u(std::string_view cp1251) {
-    return kb::cp1251ToUtf8(cp1251);
-}
 
 std::string inQuotes(std::string_view cp1251) {
     return "\"" + u(cp1251) + "\"";

@@ -1,5 +1,7 @@
 #include "Explain.h"
 
+#include "Names.h"
+
 #include "kb/Json.h"
 
 #include "engine/BuiltInLists.h"
@@ -7,6 +9,7 @@
 #include "engine/Lookup.h"
 #include "engine/TextRules.h"
 #include "kb/Cp1251.h"
+#include "kb/Json.h"
 
 #include <stdexcept>
 
@@ -14,19 +17,6 @@ namespace workbench {
 namespace {
 
 constexpr std::size_t kLongInput = 110;
-
-std::string u(std::string_view cp1251) {
-    return kb::cp1251ToUtf8(cp1251);
-}
-
-std::string display(const char* programPath) {
-    std::string name(programPath);
-    for (char& c : name) {
-        if (c == '\\')
-            c = '/';
-    }
-    return name;
-}
 
 // The first entry of a built-in list that the keyword search finds in the phrase.
 std::optional<std::string> firstEntry(const kb::Lines& list, const std::string& phrase) {
@@ -167,7 +157,7 @@ Explanation explain(const kb::Lines& words, const ExplainRequest& request) {
     explanation.longInput = explanation.normalised.size() >= kLongInput;
     explanation.after = request.after;
     explanation.fallbackFile =
-        display(explanation.normalised.back() == '?' ? engine::files::W1 : engine::files::W2);
+        displayName(explanation.normalised.back() == '?' ? engine::files::W1 : engine::files::W2);
 
     const std::string upper = kb::upperCase(explanation.normalised);
     int matched = -1;

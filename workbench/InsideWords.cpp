@@ -1,6 +1,7 @@
 #include "InsideWords.h"
 
 #include "KeywordIndex.h"
+#include "Names.h"
 
 #include "engine/TextRules.h"
 #include "kb/Cp1251.h"
@@ -73,10 +74,6 @@ bool needOf(std::string_view key, std::string& run, Place& place) {
         return true;
     }
     return false;
-}
-
-std::string u(std::string_view cp1251) {
-    return kb::cp1251ToUtf8(cp1251);
 }
 
 } // namespace

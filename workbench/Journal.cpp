@@ -1,6 +1,7 @@
 #include "Journal.h"
 
 #include "Grammar.h"
+#include "Names.h"
 
 #include "engine/Conversation.h"
 #include "engine/Journal.h"
@@ -16,15 +17,6 @@ namespace workbench {
 namespace {
 
 using Kind = JournalChange::Kind;
-
-std::string u(std::string_view cp1251) {
-    return kb::cp1251ToUtf8(cp1251);
-}
-
-std::string programPath(std::string name) {
-    std::replace(name.begin(), name.end(), '/', '\\');
-    return name;
-}
 
 std::optional<Kind> kindNamed(std::string_view name) {
     for (const Kind kind : {Kind::Fallback, Kind::Phrase, Kind::Answer}) {
@@ -92,14 +84,14 @@ public:
     kb::Lines& lines(const std::string& name) {
         auto found = files_.find(name);
         if (found == files_.end())
-            found = files_.emplace(name, File{*store_.read(programPath(name), kb::TextKind::Rich), false}).first;
+            found = files_.emplace(name, File{*store_.read(programPathOf(name), kb::TextKind::Rich), false}).first;
         return found->second.lines;
     }
     void changed(const std::string& name) { files_.at(name).changed = true; }
     void saveChanged() {
         for (auto& [name, file] : files_) {
             if (file.changed)
-                store_.write(programPath(name), std::make_shared<kb::Lines>(file.lines), kb::TextKind::Rich);
+                store_.write(programPathOf(name), std::make_shared<kb::Lines>(file.lines), kb::TextKind::Rich);
         }
     }
 

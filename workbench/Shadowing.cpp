@@ -2,6 +2,7 @@
 
 #include "Inclusion.h"
 #include "KeywordIndex.h"
+#include "Names.h"
 
 #include "engine/BuiltInLists.h"
 #include "engine/TextRules.h"
@@ -14,10 +15,6 @@
 
 namespace workbench {
 namespace {
-
-std::string u(std::string_view cp1251) {
-    return kb::cp1251ToUtf8(cp1251);
-}
 
 // A line that can answer, with the key sequence the program searches.
 struct Candidate {
