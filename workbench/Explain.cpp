@@ -2,8 +2,6 @@
 
 #include "Names.h"
 
-#include "kb/Json.h"
-
 #include "engine/BuiltInLists.h"
 #include "engine/Conversation.h"
 #include "engine/Lookup.h"
