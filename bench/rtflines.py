@@ -27,6 +27,9 @@ def read_lines(path):
 
 
 def well_formed(path):
-    """A file written whole by the program: its RTF document is complete."""
+    """A whole file: an RTF document the program wrote, complete, or a plain
+    text file (as shipped, before the program's first save) ending in CR LF."""
     data = open(path, "rb").read()
-    return data.startswith(b"{\\rtf") and data.endswith(b"}\r\n")
+    if data.startswith(b"{\\rtf"):
+        return data.endswith(b"}\r\n")
+    return data.endswith(b"\r\n")
