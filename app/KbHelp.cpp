@@ -34,7 +34,9 @@ const std::map<std::string, Help>& helps() {
           "such as \" ТЫ\", or with punctuation around it such as \"ДА.\", is held to the\n"
           "start or the end of a word; a stem of four letters or more at the start of a word\n"
           "with at most three letters after it is that word's own form, as КОШК in КОШКАМИ,\n"
-          "and is not reported), unfollowed-question (an answer ending in \"?\" with no\n"
+          "and is not reported; a key of several words, as a branch line's \"А ТЫ\", is looked\n"
+          "for in the base's running text only, where its ends can stand inside words:\n"
+          "«да ты что»), unfollowed-question (an answer ending in \"?\" with no\n"
           "branch line of the next depth after its line; a follow-up remark of AI.dat that\n"
           "asks), unanswered (a learned phrase still waiting for its first answer),\n"
           "duplicate-alternative.\n"
@@ -42,9 +44,9 @@ const std::map<std::string, Help>& helps() {
           "  --format json   an array of {file, line, severity, code, message, other_line}\n"
           "  --words FILE    a word list (UTF-8, any text; it is cut into words) for\n"
           "                  key-inside-word besides the base's own text\n"
-          "  --kept NOTE     an authoring note (UTF-8) whose lines that begin with - \"KEY\"\n"
-          "                  name keys kept inside longer words on purpose, with the reason\n"
-          "                  after them: key-inside-word does not name those keys\n"
+          "  --kept NOTE     an authoring note (UTF-8) whose list items - \"KEY\": reason\n"
+          "                  (or - \"KEY\", \"KEY\": reason) name keys kept inside longer\n"
+          "                  words on purpose: key-inside-word does not name those keys\n"
           "\n"}},
         {"explain",
          {"talkbase-kb explain PHRASE [--dir DIR] [--after LINE] [--line N] [--format json]",

@@ -177,13 +177,22 @@ std::vector<std::string> keptKeysOf(std::string_view note) {
     std::size_t start = 0;
     while (start < note.size()) {
         const std::size_t end = std::min(note.find('\n', start), note.size());
-        const std::string_view line = note.substr(start, end - start);
+        std::string_view item = note.substr(start, end - start);
         start = end + 1;
-        if (!line.starts_with("- \""))
+        if (!item.starts_with("- \""))
             continue;
-        const std::size_t close = line.find('"', 3);
-        if (close != std::string_view::npos)
-            keys.push_back(kb::utf8ToCp1251(line.substr(3, close - 3)));
+        // - "KEY", "KEY": reason
+        item.remove_prefix(2);
+        while (item.starts_with('"')) {
+            const std::size_t close = item.find('"', 1);
+            if (close == std::string_view::npos)
+                break;
+            keys.push_back(kb::utf8ToCp1251(item.substr(1, close - 1)));
+            item.remove_prefix(close + 1);
+            if (!item.starts_with(", \""))
+                break;
+            item.remove_prefix(2);
+        }
     }
     return keys;
 }

@@ -32,8 +32,9 @@ struct CheckOptions {
     std::vector<std::string> keptKeys;
 };
 
-// The keys of an authoring note: every line that begins with `- "KEY"` (a
-// list item of Markdown), in UTF-8; the rest of the note is its reasons.
+// The keys of an authoring note: the quoted keys that begin a Markdown list
+// item, `- "KEY": reason` or `- "KEY", "KEY": reason`, in UTF-8; the rest of
+// the note is its reasons.
 std::vector<std::string> keptKeysOf(std::string_view note);
 
 // Sorted by file (in the order of baseFiles()) and line.

@@ -7,6 +7,7 @@
 #include "kb/Cp1251.h"
 
 #include <array>
+#include <map>
 #include <set>
 #include <tuple>
 #include <unordered_map>
@@ -47,33 +48,72 @@ bool ownForm(std::size_t stemLength, std::size_t wordLength) {
     return stemLength >= 4 && wordLength - stemLength <= 3;
 }
 
-// The run of the key that can stand inside a longer word, and where; false
-// when the key is held to whole words by what surrounds its letters.
+// The run of a key of one run of letters that can stand inside a longer
+// word, and where; false when the key is held to whole words by what
+// surrounds its letters.
 bool needOf(std::string_view key, std::string& run, Place& place) {
     const auto runs = lettersRuns(key);
-    if (runs.empty())
+    if (runs.size() != 1)
         return false;
     const bool anchoredStart = !isLetter(key.front());
     const bool anchoredEnd = !isLetter(key.back());
-    if (runs.size() == 1) {
-        if (anchoredStart && anchoredEnd)
-            return false;
-        run = runs.front();
-        place = anchoredStart ? Place::Start : anchoredEnd ? Place::End : Place::Anywhere;
-        return true;
+    if (anchoredStart && anchoredEnd)
+        return false;
+    run = runs.front();
+    place = anchoredStart ? Place::Start : anchoredEnd ? Place::End : Place::Anywhere;
+    return true;
+}
+
+// A key of several words ("КАК ДЕЛА", a branch line's text) can stand inside
+// longer words only at its ends, and only where the words in between follow:
+// it is looked for in running text, the base's own, never in a word list.
+struct PhraseKey {
+    int line;
+    std::string_view key;
+    std::string capitals; // the key as it stands in upper-cased text
+};
+
+// The word of `text` around position `at`.
+std::string wordAround(std::string_view text, std::size_t at) {
+    std::size_t start = at;
+    while (start > 0 && isLetter(text[start - 1]))
+        --start;
+    std::size_t end = at;
+    while (end < text.size() && isLetter(text[end]))
+        ++end;
+    return std::string(text.substr(start, end - start));
+}
+
+// For each key, a longer word of the running text that one of its ends
+// stands inside.
+std::vector<std::string> phraseKeysInsideWords(const std::vector<PhraseKey>& keys,
+                                               const std::vector<BaseContent>& base) {
+    KeywordIndex index;
+    std::vector<int> ids;
+    for (const PhraseKey& key : keys)
+        ids.push_back(index.add(key.capitals));
+    index.build();
+    std::vector<std::string> inside(static_cast<std::size_t>(index.size()));
+    for (const BaseContent& content : base) {
+        for (const std::string& line : *content.lines) {
+            const std::string text = kb::upperCase(line);
+            index.findAll(text, [&](int id, std::size_t start) {
+                std::string& found = inside[static_cast<std::size_t>(id)];
+                if (!found.empty())
+                    return;
+                const std::string& key = index.key(id);
+                const std::size_t end = start + key.size();
+                if (isLetter(key.front()) && start > 0 && isLetter(text[start - 1]))
+                    found = wordAround(text, start);
+                else if (isLetter(key.back()) && end < text.size() && isLetter(text[end]))
+                    found = wordAround(text, end - 1);
+            });
+        }
     }
-    // Several runs: the first must end a word, the last begin one.
-    if (!anchoredStart) {
-        run = runs.front();
-        place = Place::End;
-        return true;
-    }
-    if (!anchoredEnd) {
-        run = runs.back();
-        place = Place::Start;
-        return true;
-    }
-    return false;
+    std::vector<std::string> out;
+    for (const int id : ids)
+        out.push_back(inside[static_cast<std::size_t>(id)]);
+    return out;
 }
 
 } // namespace
@@ -98,6 +138,7 @@ void findKeysInsideWords(const std::vector<BaseContent>& base, const CheckOption
     const std::set<std::string_view> kept(options.keptKeys.begin(), options.keptKeys.end());
     std::string file;
     std::vector<Need> needs;
+    std::vector<PhraseKey> phraseKeys;
     std::unordered_map<std::string, long> vocabulary;
     for (const BaseContent& content : base) {
         const kb::Lines& lines = *content.lines;
@@ -119,6 +160,8 @@ void findKeysInsideWords(const std::vector<BaseContent>& base, const CheckOption
                 Need need{static_cast<int>(i), key, {}, Place::Anywhere};
                 if (needOf(key, need.run, need.place))
                     needs.push_back(std::move(need));
+                else if (lettersRuns(key).size() > 1)
+                    phraseKeys.push_back({static_cast<int>(i), key, kb::upperCase(key)});
             }
         }
     }
@@ -163,20 +206,23 @@ void findKeysInsideWords(const std::vector<BaseContent>& base, const CheckOption
     }
 
     // One finding a line, naming each key with one longer word.
-    std::string message;
-    for (std::size_t n = 0; n < needs.size(); ++n) {
-        const Need& need = needs[n];
-        const Word* inside = best[static_cast<std::size_t>(need.runId)][static_cast<std::size_t>(need.place)];
-        if (inside != nullptr) {
-            message += message.empty() ? "\"" + u(need.key) + "\" is found inside \"" + u(inside->text) + "\""
-                                       : "; \"" + u(need.key) + "\" inside \"" + u(inside->text) + "\"";
-        }
-        const bool lineEnds = n + 1 == needs.size() || needs[n + 1].line != need.line;
-        if (lineEnds && !message.empty()) {
-            findings.push_back({file, need.line, Severity::Warning, "key-inside-word", std::move(message), std::nullopt});
-            message.clear();
-        }
+    std::map<int, std::string> messages;
+    const auto name = [&](int line, std::string_view key, const std::string& word) {
+        std::string& message = messages[line];
+        message += message.empty() ? "\"" + u(key) + "\" is found inside \"" + u(word) + "\""
+                                   : "; \"" + u(key) + "\" inside \"" + u(word) + "\"";
+    };
+    for (const Need& need : needs) {
+        if (const Word* inside = best[static_cast<std::size_t>(need.runId)][static_cast<std::size_t>(need.place)])
+            name(need.line, need.key, inside->text);
     }
+    const auto phraseInside = phraseKeysInsideWords(phraseKeys, base);
+    for (std::size_t k = 0; k < phraseKeys.size(); ++k) {
+        if (!phraseInside[k].empty())
+            name(phraseKeys[k].line, phraseKeys[k].key, phraseInside[k]);
+    }
+    for (auto& [line, message] : messages)
+        findings.push_back({file, line, Severity::Warning, "key-inside-word", std::move(message), std::nullopt});
 }
 
 } // namespace workbench

@@ -193,8 +193,9 @@ TEST_F(CheckTest, KeysKeptOnPurposeInTheAuthoringNoteAreNotNamed) {
     options.keptKeys = workbench::keptKeysOf("# Note\n"
                                              "Keys kept inside longer words:\n"
                                              "- \"ДА\": the answer to a plain «да»; КОГДА stands above it.\n"
-                                             "- not a key\n");
-    ASSERT_EQ(options.keptKeys, std::vector<std::string>{cp("ДА")});
+                                             "- \"ОК.\", \" ТЫ\": short replies.\n"
+                                             "- not a key \"НЕТ\"\n");
+    ASSERT_EQ(options.keptKeys, (std::vector<std::string>{cp("ДА"), cp("ОК."), cp(" ТЫ")}));
     const auto found = codes("Base/Words.Dat", options);
     EXPECT_FALSE(found.contains({1, "key-inside-word"}));
     // Of a line with several keys only the kept one goes unnamed.
@@ -203,6 +204,22 @@ TEST_F(CheckTest, KeysKeptOnPurposeInTheAuthoringNoteAreNotNamed) {
     const std::string message = finding(1, "key-inside-word").message;
     EXPECT_EQ(message.find("\"ДА\""), std::string::npos) << message;
     EXPECT_NE(message.find("\"ТУТ\" is found inside \"ТУТОВНИК\""), std::string::npos) << message;
+}
+
+TEST_F(CheckTest, AKeyOfSeveralWordsStandsInsideALongerWordOnlyInRunningText) {
+    writeWords({"ПРИВЕТ^Как дела?;", "_А ТЫ^А у меня всё хорошо.;", "_КАК ДЕЛА^Хорошо.;"});
+    writeBase("W2.Dat", {"Да ты что!", "Никак делать не хочется."});
+    workbench::CheckOptions options;
+    options.extraWords = {"СЛОВА", "ДЕЛАНИЕ"};
+    const auto found = codes("Base/Words.Dat", options);
+    EXPECT_TRUE(found.contains({2, "key-inside-word"}));
+    EXPECT_NE(finding(2, "key-inside-word").message.find("\"А ТЫ\" is found inside \"ДА\""), std::string::npos)
+        << finding(2, "key-inside-word").message;
+    EXPECT_NE(finding(3, "key-inside-word").message.find("inside \"НИКАК\""), std::string::npos);
+    // A word list holds single words: where a key of several words would
+    // stand in a phrase it cannot tell.
+    writeBase("W2.Dat", {"Понятно."});
+    EXPECT_FALSE(codes("Base/Words.Dat", options).contains({2, "key-inside-word"}));
 }
 
 TEST_F(CheckTest, FindingsAreSortedAndPrintedCompilerStyleAndAsJson) {
