@@ -106,7 +106,12 @@ std::string toTerminal(const std::string& text) {
 }
 
 // Date and time for the log block, in the conventions of the user's locale.
-std::pair<std::string, std::string> systemDateAndTime() {
+struct LogStamp {
+    std::string date;
+    std::string time;
+};
+
+LogStamp systemDateAndTime() {
     std::setlocale(LC_TIME, "");
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -188,8 +193,8 @@ public:
     void finish() {
         if (!options_.logOnExit)
             return;
-        const auto [date, time] = systemDateAndTime();
-        run([&] { conversation_.appendTranscriptToLog(date, time); });
+        const LogStamp stamp = systemDateAndTime();
+        run([&] { conversation_.appendTranscriptToLog(stamp.date, stamp.time); });
     }
 
 private:
