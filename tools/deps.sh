@@ -27,3 +27,7 @@ TALKBASE_BUILD_PACKAGES=(g++ make cmake pkg-config libgtest-dev libgmock-dev
 # What checking the installation and the Debian package needs: the package's
 # library dependencies, the desktop entry's and the metainfo's validators.
 TALKBASE_CHECK_PACKAGES=(dpkg-dev desktop-file-utils appstream)
+
+# What the Clang build of test.sh needs besides: the compiler, and the runtimes
+# of libFuzzer and the sanitizers that go with it.
+TALKBASE_CLANG_PACKAGES=(clang libclang-rt-14-dev)
