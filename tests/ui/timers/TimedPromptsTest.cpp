@@ -324,9 +324,7 @@ TEST_F(Greeting, AMissingGreetingFileIsReportedOnceAndTheTimerStaysArmed) {
     dir.remove("Base/Begin.dat");
     test::Program program(dir);
     TForm1& window = program.main();
-    std::uint32_t greetingSeed = 1;
-    while (timers::firstDraw(greetingSeed, 2) != 0)
-        ++greetingSeed;
+    const std::uint32_t greetingSeed = timers::seedDrawingFirst(2, 0);
     window.T10->setEnabled(true);
     for (int tick = 0; tick < 8; ++tick) {
         window.conversation().random().seed(greetingSeed);
@@ -342,12 +340,8 @@ TEST_F(Greeting, AMissingGreetingFileIsNotReportedAgainAfterASilentDraw) {
     dir.remove("Base/Begin.dat");
     test::Program program(dir);
     TForm1& window = program.main();
-    std::uint32_t greetingSeed = 1;
-    while (timers::firstDraw(greetingSeed, 2) != 0)
-        ++greetingSeed;
-    std::uint32_t silentSeed = 1;
-    while (timers::firstDraw(silentSeed, 2) != 1)
-        ++silentSeed;
+    const std::uint32_t greetingSeed = timers::seedDrawingFirst(2, 0);
+    const std::uint32_t silentSeed = timers::seedDrawingFirst(2, 1);
     for (const std::uint32_t seed : {greetingSeed, silentSeed, greetingSeed, silentSeed, greetingSeed}) {
         window.T10->setEnabled(true);
         window.conversation().random().seed(seed);
@@ -359,9 +353,7 @@ TEST_F(Greeting, AMissingGreetingFileIsNotReportedAgainAfterASilentDraw) {
 TEST_F(Greeting, FromAnEmptyFileIsAnEmptyLine) {
     dir.write("Base/Begin.dat", {});
     test::Program program(dir);
-    std::uint32_t greetingSeed = 1;
-    while (timers::firstDraw(greetingSeed, 2) != 0)
-        ++greetingSeed;
+    const std::uint32_t greetingSeed = timers::seedDrawingFirst(2, 0);
     program.main().conversation().random().seed(greetingSeed);
     program.main().T10->setEnabled(true);
     program.main().T10Timer();

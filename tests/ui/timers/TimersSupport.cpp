@@ -75,4 +75,11 @@ int firstDraw(std::uint32_t seed, int n) {
     return generator.next(n);
 }
 
+std::uint32_t seedDrawingFirst(int n, int value) {
+    std::uint32_t seed = 1;
+    while (firstDraw(seed, n) != value)
+        ++seed;
+    return seed;
+}
+
 } // namespace timers

@@ -71,5 +71,7 @@ std::string lastTranscriptLine(test::Program& program);
 // Random(n) as first drawn after seeding the generator with `seed`: what a
 // step that re-seeds from that clock value, or starts from that state, draws.
 int firstDraw(std::uint32_t seed, int n);
+// The smallest seed from 1 on whose first draw of Random(n) is `value`.
+std::uint32_t seedDrawingFirst(int n, int value);
 
 } // namespace timers
