@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source tools/deps.sh
 talkbase_install "${TALKBASE_BUILD_PACKAGES[@]}" "${TALKBASE_CHECK_PACKAGES[@]}" \
-    "${TALKBASE_CLANG_PACKAGES[@]}"
+    "${TALKBASE_DATA_TEST_PACKAGES[@]}" "${TALKBASE_CLANG_PACKAGES[@]}"
 
 export QT_QPA_PLATFORM=offscreen
 
