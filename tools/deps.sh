@@ -28,6 +28,11 @@ TALKBASE_BUILD_PACKAGES=(g++ make cmake pkg-config libgtest-dev libgmock-dev
 # library dependencies, the desktop entry's and the metainfo's validators.
 TALKBASE_CHECK_PACKAGES=(dpkg-dev desktop-file-utils appstream)
 
+# What the tests of the shipped knowledge base need besides: the Russian
+# dictionary and unmunch, which expands it into the word forms that
+# talkbase-kb check looks for keys inside.
+TALKBASE_DATA_TEST_PACKAGES=(hunspell-ru hunspell-tools)
+
 # What the Clang build of test.sh needs besides: the compiler, and the runtimes
 # of libFuzzer and the sanitizers that go with it.
 TALKBASE_CLANG_PACKAGES=(clang libclang-rt-14-dev)
